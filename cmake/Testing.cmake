@@ -1,0 +1,27 @@
+# GoogleTest: the system package natively, Debian's source tree built with
+# MinGW for Windows. tardo_add_unit_test(name sources...) makes one test
+# program that runs as one CTest test (under Wine for win64).
+if(NOT TARDO_UNIT_TESTS OR TARDO_FUZZ)
+  function(tardo_add_unit_test name)
+  endfunction()
+  return()
+endif()
+
+if(WIN32)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+function(tardo_add_unit_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE tardo_core TakeCmd GTest::gtest_main)
+  target_compile_options(${name} PRIVATE -Wall -Wextra)
+  add_test(NAME ${name} COMMAND ${name})
+  if(TARDO_WINE)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+  endif()
+endfunction()

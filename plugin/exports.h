@@ -1,0 +1,14 @@
+// What Tardo.dll exports to its host, by plain name.
+#pragma once
+
+#include "platform/win_api.h"
+#include "plugin/plugin_info.h"
+
+extern "C" {
+PluginInfo *WINAPI GetPluginInfo(void);
+int WINAPI InitializePlugin(void);
+int WINAPI ShutdownPlugin(int endProcess);
+int WINAPI Help(wchar_t *name);
+int WINAPI Usage(wchar_t *name, wchar_t *buffer);
+int WINAPI tardo(wchar_t *tail);
+}

@@ -1,0 +1,43 @@
+// The description record the host reads through GetPluginInfo.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/win_api.h"
+
+struct PluginInfo {
+  const wchar_t *moduleName;
+  const wchar_t *author;
+  const wchar_t *email;
+  const wchar_t *webAddress;
+  const wchar_t *description;
+  const wchar_t *commandList;
+  int majorVersion;
+  int minorVersion;
+  int build;
+};
+
+// The host reads these offsets: six pointers, then three 32-bit integers.
+static_assert(sizeof(int) == 4, "the version fields are 32-bit");
+static_assert(offsetof(PluginInfo, moduleName) == 0);
+static_assert(offsetof(PluginInfo, author) == 1 * sizeof(void *));
+static_assert(offsetof(PluginInfo, email) == 2 * sizeof(void *));
+static_assert(offsetof(PluginInfo, webAddress) == 3 * sizeof(void *));
+static_assert(offsetof(PluginInfo, description) == 4 * sizeof(void *));
+static_assert(offsetof(PluginInfo, commandList) == 5 * sizeof(void *));
+static_assert(offsetof(PluginInfo, majorVersion) == 6 * sizeof(void *));
+static_assert(offsetof(PluginInfo, minorVersion) == 6 * sizeof(void *) + 4);
+static_assert(offsetof(PluginInfo, build) == 6 * sizeof(void *) + 8);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(offsetof(PluginInfo, commandList) == 20 && offsetof(PluginInfo, build) == 32,
+              "x86: nine fields at 0, 4, ..., 32");
+#endif
+#if defined(_WIN64)
+static_assert(offsetof(PluginInfo, commandList) == 40 && offsetof(PluginInfo, majorVersion) == 48 &&
+                  offsetof(PluginInfo, build) == 56,
+              "x64: pointers at 0 to 40, integers at 48, 52, 56");
+#endif
+
+constexpr int kTardoMajorVersion = 1;
+constexpr int kTardoMinorVersion = 2;
+constexpr int kTardoBuild = 0;
