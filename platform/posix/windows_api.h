@@ -30,6 +30,8 @@ using HANDLE = void *;
 using HWND = struct HWND__ *;
 using HINSTANCE = struct HINSTANCE__ *;
 using SC_HANDLE = struct SC_HANDLE__ *;
+using HKEY = struct HKEY__ *;
+using LSTATUS = LONG;
 
 #define TRUE 1
 #define FALSE 0
@@ -66,6 +68,16 @@ using SC_HANDLE = struct SC_HANDLE__ *;
 #define SERVICE_CONTINUE_PENDING 5
 #define SERVICE_PAUSE_PENDING 6
 #define SERVICE_PAUSED 7
+
+#define HKEY_LOCAL_MACHINE ((HKEY)(std::uintptr_t)0x80000002u)
+#define REG_SZ 1
+#define REG_EXPAND_SZ 2
+#define RRF_RT_REG_SZ 0x00000002
+#define RRF_RT_REG_EXPAND_SZ 0x00000004
+#define RRF_NOEXPAND 0x10000000
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_MORE_DATA 234L
 
 #define MB_OK 0x00000000u
 #define CLSCTX_INPROC_SERVER 0x1
@@ -228,6 +240,9 @@ BOOL WINAPI QueryServiceStatusEx(SC_HANDLE service, SC_STATUS_TYPE level, LPBYTE
                                  DWORD size, LPDWORD needed);
 BOOL WINAPI CloseServiceHandle(SC_HANDLE handle);
 BOOL WINAPI GetUserNameW(LPWSTR buffer, LPDWORD size);
+
+LSTATUS WINAPI RegGetValueW(HKEY key, LPCWSTR subKey, LPCWSTR value, DWORD flags, LPDWORD type,
+                            LPVOID data, LPDWORD bytes);
 
 // ole32
 HRESULT WINAPI CoInitializeEx(LPVOID reserved, DWORD model);
