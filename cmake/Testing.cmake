@@ -18,7 +18,7 @@ endif()
 
 function(tardo_add_unit_test name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE tardo_core TakeCmd GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE TakeCmd GTest::gtest_main)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
   add_test(NAME ${name} COMMAND ${name})
   if(TARDO_WINE)
