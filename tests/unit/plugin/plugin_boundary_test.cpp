@@ -1,0 +1,132 @@
+// What the host sees of the plug-in: its record, load banner, help and usage.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/takecmd/host_control.h"
+#include "plugin/exports.h"
+#include "plugin/help_text.h"
+#include "tests/support/capture.h"
+
+namespace {
+
+const std::string kDescriptionBytes =
+    "Run a command after a specified delay, or at a certain time.  \n\n";
+const std::string kSyntaxBytes =
+    "TARDO [FOR] n MINUTES | HOURS [THEN] [IN dir] command\r\n"
+    "TARDO UNTIL hh:mm [THEN] [IN dir] command\n"
+    "\n"
+    "The command will be run in a separate shell.  IN dir sets\n"
+    "the working directory; the default is where TCC.EXE lives.  \n"
+    "If the command contains percent signs or other special\n"
+    "characters, enclose it in backquotes.  The keywords FOR\n"
+    "and THEN are syntax sugar; both are optional and neither\n"
+    "does anything.\n";
+
+std::wstring Widen(const std::string &ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+TEST(PluginInfoRecord, HoldsTheNineFields) {
+  const PluginInfo *info = GetPluginInfo();
+  EXPECT_STREQ(info->moduleName, L"Tardo");
+  EXPECT_STREQ(info->description, L"Schedules a command to run later");
+  EXPECT_STREQ(info->commandList, L"tardo");
+  EXPECT_NE(std::wstring(info->author).find(L"Tardo"), std::wstring::npos);
+  EXPECT_NE(std::wstring(info->email).find(L'@'), std::wstring::npos);
+  EXPECT_EQ(std::wstring(info->webAddress).rfind(L"https://", 0), 0u);
+  EXPECT_EQ(info->majorVersion, 1);
+  EXPECT_EQ(info->minorVersion, 2);
+  EXPECT_EQ(info->build, 0);
+}
+
+TEST(PluginInfoRecord, RepeatedCallsGiveTheSameRecord) {
+  PluginInfo *first = GetPluginInfo();
+  const PluginInfo copy = *first;
+  first->build = 99;  // a host scribbling on it does not outlive the next call
+  PluginInfo *second = GetPluginInfo();
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(second->build, 0);
+  EXPECT_EQ(second->moduleName, copy.moduleName);
+  EXPECT_EQ(second->commandList, copy.commandList);
+  EXPECT_EQ(second->minorVersion, copy.minorVersion);
+}
+
+TEST(Shutdown, ReturnsZeroWhateverTheHostPasses) {
+  for (int value : {0, 1, -1, 0x7fffffff}) EXPECT_EQ(ShutdownPlugin(value), 0) << value;
+}
+
+struct NameCase {
+  const wchar_t *name;
+  int expected;
+};
+const NameCase kNames[] = {
+    {L"tardo", 1}, {L"TARDO", 1}, {L"Tardo", 1},  {L"tArDo", 1},  {L"tardo ", 0},
+    {L" tardo", 0}, {L"tardox", 0}, {L"tard", 0}, {L"", 0},       {L"t\u00C1rdo", 0},
+};
+
+TEST(Usage, AnswersOnlyForItsOwnCommandName) {
+  for (const NameCase &c : kNames) {
+    wchar_t buffer[kUsageBufferChars];
+    for (wchar_t &ch : buffer) ch = L'Z';
+    wchar_t name[16];
+    std::wstring(c.name).copy(name, 15);
+    name[std::wstring(c.name).size()] = L'\0';
+    const int result = Usage(name, buffer);
+    EXPECT_EQ(result, c.expected) << std::wstring(c.name).size();
+    if (result == 0) {
+      for (wchar_t ch : buffer) ASSERT_EQ(ch, L'Z') << "buffer touched for a foreign name";
+    }
+  }
+}
+
+TEST(Usage, DeliversTheSyntaxTextAndItsTerminator) {
+  wchar_t buffer[kUsageBufferChars];
+  for (wchar_t &ch : buffer) ch = L'Z';
+  wchar_t name[] = L"tardo";
+  ASSERT_EQ(Usage(name, buffer), 1);
+  EXPECT_EQ(std::wstring(buffer), Widen(kSyntaxBytes));
+  EXPECT_EQ(std::wstring(buffer).size(), 400u);
+  EXPECT_EQ(buffer[400], L'\0');
+  EXPECT_EQ(buffer[401], L'Z') << "nothing written past the terminator";
+}
+
+TEST(Help, ShowsTheBoxOnlyForItsOwnCommandName) {
+  for (const NameCase &c : kNames) {
+    wchar_t name[16];
+    std::wstring(c.name).copy(name, 15);
+    name[std::wstring(c.name).size()] = L'\0';
+    EXPECT_EQ(Help(name), c.expected);
+  }
+}
+
+TEST(PrintUsage, WritesDescriptionBlankLineAndSyntaxExactly) {
+  Capture out(Stream::Output);
+  PrintUsage();
+  EXPECT_EQ(out.Finish(), kDescriptionBytes + kSyntaxBytes);
+}
+
+struct BannerCase {
+  const wchar_t *transient;
+  const wchar_t *pipe;
+  const wchar_t *noloadmsg;  // null: unset
+  bool shown;
+};
+const BannerCase kBanners[] = {
+    {L"0", L"0", nullptr, true}, {L"1", L"0", nullptr, false}, {L"0", L"1", nullptr, false},
+    {L"0", L"0", L"0", false},   {L"0", L"0", L" ", false},    {L"0", L"0", L"yes", false},
+    {L"00", L"", nullptr, true},  // only the joined expansion counts
+};
+
+TEST(LoadBanner, PrintedOnlyWhenTheExpansionIsExactlyDoubleZero) {
+  for (const BannerCase &c : kBanners) {
+    HostSetVariable(L"_transient", c.transient);
+    HostSetVariable(L"_pipe", c.pipe);
+    HostSetVariable(L"noloadmsg", c.noloadmsg);
+    Capture out(Stream::Output);
+    EXPECT_EQ(InitializePlugin(), 0);
+    EXPECT_EQ(out.Finish(), c.shown ? "Tardo v1.2.0 loaded.\n" : "")
+        << "transient=" << (c.transient[0] ? "x" : "") << " shown=" << c.shown;
+  }
+  HostSetVariable(L"noloadmsg", nullptr);
+}
+
+}  // namespace
