@@ -1,0 +1,14 @@
+// Error lines on standard error: "Tardo plugin: ", inside a batch file its
+// name and line, then the message and CR LF.
+#pragma once
+
+// Writes one error line with message, which is written as it is (percent
+// signs included).
+void ReportError(const wchar_t *message);
+
+// Formats format (one integer conversion) with number, then reports it.
+void ReportErrorNumber(const wchar_t *format, int number);
+
+// Formats format (one %s) with text, then reports it. A text too long for the
+// formatted message to fit in a host buffer is cut to fit.
+void ReportErrorText(const wchar_t *format, const wchar_t *text);
