@@ -1,0 +1,3 @@
+#include "timecalc/local_now.h"
+
+SYSTEMTIME LocalNow;
