@@ -1,0 +1,123 @@
+// The stand-in scheduler's job files: NAME.job in the Tasks folder, a text
+// record of one "Key=value" line per setting, in UTF-8. Values escape
+// backslash as \\, line feed as \n, carriage return as \r and any other
+// control character as \xHH, so that every record reads back exactly.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/posix/standin_paths.h"
+#include "platform/posix/standin_task_objects.h"
+
+static std::string Utf8(const std::wstring &text) {
+  std::vector<char> out(text.size() * 4 + 1);
+  StandinToUtf8(text.c_str(), out.data(), out.size());
+  return out.data();
+}
+
+static std::string Escaped(const std::wstring &text) {
+  const std::string bytes = Utf8(text);
+  std::string out;
+  for (const char byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (byte == '\\') {
+      out += "\\\\";
+    } else if (byte == '\n') {
+      out += "\\n";
+    } else if (byte == '\r') {
+      out += "\\r";
+    } else if (code < 0x20 || code == 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", code);
+      out += hex;
+    } else {
+      out += byte;
+    }
+  }
+  return out;
+}
+
+HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
+  // As the real scheduler finds its folder: the registry value, expanded.
+  std::vector<wchar_t> folder(32768);
+  DWORD bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
+  const LSTATUS read =
+      RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\SchedulingAgent", L"TasksFolder",
+                   RRF_RT_REG_SZ, nullptr, folder.data(), &bytes);
+  if (read != ERROR_SUCCESS || folder[0] == L'\0') return kStandinPathNotFound;
+  std::wstring file(folder.data());
+  if (file.back() != L'\\' && file.back() != L'/') file += L'\\';
+  file += name;
+  file += L".job";
+  std::vector<char> posix(file.size() * 4 + 1);
+  if (StandinPosixPath(file.c_str(), posix.data(), posix.size()) != 0) return kStandinPathNotFound;
+  *path = posix.data();
+  return S_OK;
+}
+
+static std::string Record(LPCWSTR name, const StandinJob &job) {
+  static const char *const kPassword[] = {"null", "empty", "given"};
+  std::string text;
+  char line[160];
+  text += "Name=" + Escaped(name) + "\n";
+  text += "Application=" + Escaped(job.application) + "\n";
+  text += "Parameters=" + Escaped(job.parameters) + "\n";
+  text += "WorkingDirectory=" + Escaped(job.workingDirectory) + "\n";
+  text += "Account=" + Escaped(job.account) + "\n";
+  text += std::string("Password=") + kPassword[job.password] + "\n";
+  std::snprintf(line, sizeof line, "Flags=0x%08x\nTriggerCount=%d\n",
+                static_cast<unsigned>(job.flags), job.triggerCount);
+  text += line;
+  for (int i = 0; i < job.triggerCount; ++i) {
+    const TASK_TRIGGER &t = job.triggers[i];
+    const struct {
+      const char *field;
+      unsigned value;
+    } fields[] = {
+        {"cbTriggerSize", t.cbTriggerSize},     {"Reserved1", t.Reserved1},
+        {"wBeginYear", t.wBeginYear},           {"wBeginMonth", t.wBeginMonth},
+        {"wBeginDay", t.wBeginDay},             {"wEndYear", t.wEndYear},
+        {"wEndMonth", t.wEndMonth},             {"wEndDay", t.wEndDay},
+        {"wStartHour", t.wStartHour},           {"wStartMinute", t.wStartMinute},
+        {"MinutesDuration", t.MinutesDuration}, {"MinutesInterval", t.MinutesInterval},
+        {"rgFlags", t.rgFlags},                 {"TriggerType", static_cast<unsigned>(t.TriggerType)},
+        {"Type.MonthlyDate.rgfDays", t.Type.MonthlyDate.rgfDays},
+        {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
+        {"Reserved2", t.Reserved2},             {"wRandomMinutesInterval", t.wRandomMinutesInterval},
+    };
+    for (const auto &f : fields) {
+      std::snprintf(line, sizeof line, "Trigger%d.%s=%u\n", i, f.field, f.value);
+      text += line;
+    }
+  }
+  return text;
+}
+
+HRESULT StandinWriteJobFile(LPCWSTR name, const StandinJob &job) {
+  std::string path;
+  const HRESULT found = StandinJobFilePath(name, &path);
+  if (found != S_OK) return found;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) {
+    if (errno == EEXIST) return kStandinFileExists;
+    if (errno == EACCES) return E_ACCESSDENIED;
+    return kStandinPathNotFound;
+  }
+  const std::string text = Record(name, job);
+  std::size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t n = write(fd, text.data() + written, text.size() - written);
+    if (n <= 0) break;
+    written += static_cast<std::size_t>(n);
+  }
+  close(fd);
+  if (written != text.size()) {
+    unlink(path.c_str());
+    return E_FAIL;
+  }
+  return S_OK;
+}
