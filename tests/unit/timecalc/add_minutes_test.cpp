@@ -104,7 +104,7 @@ TEST(AddMinutes, AgreesWithChronoOnRandomMomentsAndCounts)
   std::mt19937_64 random(20160301);
   std::uniform_int_distribution<int> dayNumber(1, LastDayNumber);
   std::uniform_int_distribution<int> hour(0, 23), minute(0, 59), second(0, 59), ms(0, 999);
-  std::uniform_int_distribution<int> any(0, INT_MAX), week(0, 20160), near(-3, 3);
+  std::uniform_int_distribution<int> any(0, INT_MAX), week(0, 20160), aroundEnd(-3, 3);
   std::uniform_int_distribution<int> digits(0, 31);
   for (int i = 0; i < 300000; ++i) {
     SYSTEMTIME start = Time(0, 0, 0, hour(random), minute(random), second(random), ms(random));
@@ -118,7 +118,7 @@ TEST(AddMinutes, AgreesWithChronoOnRandomMomentsAndCounts)
     default: {
       // Around the last minute that still fits.
       const sys_minutes rounded = floor<minutes>(MomentOf(start)) + minutes{start.wSecond > 30 ? 1 : 0};
-      delay = (floor<minutes>(sys_seconds{EndOfRange}) - rounded).count() - 1 + near(random);
+      delay = (floor<minutes>(sys_seconds{EndOfRange}) - rounded).count() - 1 + aroundEnd(random);
       delay = delay < 0 ? 0 : delay > INT_MAX ? INT_MAX : delay;
     }
     }

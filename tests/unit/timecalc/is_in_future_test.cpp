@@ -30,9 +30,9 @@ TEST(IsInFuture, FirstDifferingFieldDecidesAndTheWeekdayIsIgnored)
     EXPECT_EQ(IsInFuture(&earlier), 0) << i;
   }
   // Fields compare as unsigned 16-bit numbers.
-  SYSTEMTIME far = LocalNow;
-  far.wYear = 0x8000;
-  EXPECT_EQ(IsInFuture(&far), 1);
+  SYSTEMTIME highYear = LocalNow;
+  highYear.wYear = 0x8000;
+  EXPECT_EQ(IsInFuture(&highYear), 1);
 }
 
 TEST(IsInFuture, DatedClockTimesAroundTheCurrentSecond)
