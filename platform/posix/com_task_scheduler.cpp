@@ -65,15 +65,22 @@ class Counted {
   }
   ULONG AddRefCount() {
     StandinLogSchedulerCall(addRefName_);
+    return Hold();
+  }
+  // True when this release was the last one.
+  bool ReleaseCount(ULONG *left) {
+    StandinLogSchedulerCall(releaseName_);
+    return Drop(left);
+  }
+  // The same without a log entry: one object's hold on another.
+  ULONG Hold() {
     if (refs_ == 0) {
       ++BadReleases;  // revived after its end: as wrong as a release too many
       return 0;
     }
     return ++refs_;
   }
-  // True when this release was the last one.
-  bool ReleaseCount(ULONG *left) {
-    StandinLogSchedulerCall(releaseName_);
+  bool Drop(ULONG *left) {
     if (refs_ == 0) {
       ++BadReleases;
       *left = 0;
@@ -125,6 +132,10 @@ class Task final : public ITask, Counted {
     ULONG left;
     if (ReleaseCount(&left)) job_ = StandinJob{};
     return left;
+  }
+  void Unhold() {
+    ULONG left;
+    if (Drop(&left)) job_ = StandinJob{};
   }
   HRESULT CreateTrigger(WORD *newTrigger, ITaskTrigger **trigger) override;
   HRESULT SetFlags(DWORD flags) override {
@@ -187,7 +198,7 @@ HRESULT Trigger::QueryInterface(REFIID riid, void **object) {
 
 ULONG Trigger::Release() {
   ULONG left;
-  if (ReleaseCount(&left)) task_->Release();  // a trigger holds its task
+  if (ReleaseCount(&left)) task_->Unhold();  // a trigger holds its task
   return left;
 }
 
@@ -225,7 +236,7 @@ HRESULT Task::CreateTrigger(WORD *newTrigger, ITaskTrigger **trigger) {
     job_.triggerCount = index + 1;
     *newTrigger = static_cast<WORD>(index);
   }
-  AddRef();  // the trigger's hold on its task
+  Hold();  // the trigger's hold on its task
   *trigger = new Trigger(this, index);
   return code;
 }

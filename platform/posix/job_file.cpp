@@ -1,7 +1,5 @@
-// The stand-in scheduler's job files: NAME.job in the Tasks folder, a text
-// record of one "Key=value" line per setting, in UTF-8. Values escape
-// backslash as \\, line feed as \n, carriage return as \r and any other
-// control character as \xHH, so that every record reads back exactly.
+// The stand-in scheduler's job files: NAME.job in the Tasks folder, holding
+// the job's text record (standin_job_record.h).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/standin_job_record.h"
 #include "platform/posix/standin_paths.h"
 #include "platform/posix/standin_task_objects.h"
 
@@ -19,27 +18,7 @@ static std::string Utf8(const std::wstring &text) {
   return out.data();
 }
 
-static std::string Escaped(const std::wstring &text) {
-  const std::string bytes = Utf8(text);
-  std::string out;
-  for (const char byte : bytes) {
-    const auto code = static_cast<unsigned char>(byte);
-    if (byte == '\\') {
-      out += "\\\\";
-    } else if (byte == '\n') {
-      out += "\\n";
-    } else if (byte == '\r') {
-      out += "\\r";
-    } else if (code < 0x20 || code == 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", code);
-      out += hex;
-    } else {
-      out += byte;
-    }
-  }
-  return out;
-}
+static std::string Escaped(const std::wstring &text) { return EscapeRecordValue(Utf8(text)); }
 
 HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
   // As the real scheduler finds its folder: the registry value, expanded.

@@ -1,0 +1,255 @@
+// ScheduleCommand against the stand-in service manager, COM and Task
+// Scheduler: what is registered, what is printed, and that every failure
+// stops at once, says which call failed and leaves nothing behind.
+#include "scheduling/schedule_command.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include "tests/unit/scheduling/standin_fixture.h"
+
+namespace {
+
+const std::vector<std::string> kCallsOfAJob = {
+    "CoCreateInstance", "NewWorkItem",           "SetApplicationName", "SetWorkingDirectory",
+    "SetParameters",    "SetAccountInformation", "SetFlags",           "CreateTrigger",
+    "SetTrigger",       "AddWorkItem",
+};
+
+std::vector<std::string> WithReleases(std::vector<std::string> calls, int held) {
+  static const char *const kReleases[] = {"Release ITaskTrigger", "Release ITask",
+                                          "Release ITaskScheduler"};
+  for (int i = 3 - held; i < 3; ++i) calls.push_back(kReleases[i]);
+  return calls;
+}
+
+std::string PosixUser() {
+  const passwd *entry = getpwuid(geteuid());
+  return entry ? entry->pw_name : "";
+}
+
+using ScheduleCommandTest = StandinScheduling;
+
+TEST_F(ScheduleCommandTest, RegistersAOneTimeJobAndConfirmsIt) {
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", L"echo hi", Moment(2016, 1, 5, 9, 7, 33)); });
+  EXPECT_EQ(outcome.result, 0);
+  EXPECT_EQ(outcome.out, "[2016-01-05 09:07]  echo hi\n");
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(Calls(), WithReleases(kCallsOfAJob, 3));
+  ASSERT_EQ(JobFiles(), std::vector<std::string>{"Tardo-000003ad.job"});
+
+  const std::map<std::string, std::string> expected = {
+      {"Name", "Tardo-000003ad"},
+      {"Application", "/opt/Take Command/tcc.exe"},
+      {"Parameters", "/c echo hi"},
+      {"WorkingDirectory", "/opt/Take Command/"},
+      {"Account", PosixUser()},
+      {"Password", "null"},
+      {"Flags", "0x00002002"},
+      {"TriggerCount", "1"},
+      {"Trigger0.cbTriggerSize", "48"},
+      {"Trigger0.Reserved1", "0"},
+      {"Trigger0.wBeginYear", "2016"},
+      {"Trigger0.wBeginMonth", "1"},
+      {"Trigger0.wBeginDay", "5"},
+      {"Trigger0.wEndYear", "0"},
+      {"Trigger0.wEndMonth", "0"},
+      {"Trigger0.wEndDay", "0"},
+      {"Trigger0.wStartHour", "9"},
+      {"Trigger0.wStartMinute", "7"},
+      {"Trigger0.MinutesDuration", "0"},
+      {"Trigger0.MinutesInterval", "0"},
+      {"Trigger0.rgFlags", "0"},
+      {"Trigger0.TriggerType", "0"},
+      {"Trigger0.Type.MonthlyDate.rgfDays", "0"},
+      {"Trigger0.Type.MonthlyDate.rgfMonths", "0"},
+      {"Trigger0.Reserved2", "0"},
+      {"Trigger0.wRandomMinutesInterval", "0"},
+  };
+  EXPECT_EQ(Job("Tardo-000003ad"), expected);
+}
+
+TEST_F(ScheduleCommandTest, SecondsAndWeekdayOfTheTargetPlayNoPart) {
+  SYSTEMTIME late = Moment(2030, 12, 31, 23, 59, 59);
+  late.wMilliseconds = 999;
+  late.wDayOfWeek = 2;
+  const Outcome outcome = Captured([&] { return ScheduleCommand(L"", L"x", late); });
+  EXPECT_EQ(outcome.out, "[2030-12-31 23:59]  x\n");
+  const auto job = Job("Tardo-000003ad");
+  EXPECT_EQ(job.at("Trigger0.wBeginYear"), "2030");
+  EXPECT_EQ(job.at("Trigger0.wBeginMonth"), "12");
+  EXPECT_EQ(job.at("Trigger0.wBeginDay"), "31");
+  EXPECT_EQ(job.at("Trigger0.wStartHour"), "23");
+  EXPECT_EQ(job.at("Trigger0.wStartMinute"), "59");
+}
+
+TEST_F(ScheduleCommandTest, CommandTextReachesTheJobAndTheConfirmationUnchanged) {
+  const std::wstring texts[] = {
+      L"echo \"100%\" %USERNAME% %%x 'single' & dir > \"C:\\out file.txt\"",
+      L"echo Grüße aus Köln — \u20AC5 \U0001F600",
+      L"  leading and trailing blanks  ",
+      L"echo %s %d %x %08x",
+  };
+  WORD minute = 0;
+  for (const std::wstring &text : texts) {
+    StandinSchedulerReset();
+    const Outcome outcome =
+        Captured([&] { return ScheduleCommand(L"", text.c_str(), Moment(2016, 1, 5, 9, minute)); });
+    EXPECT_EQ(outcome.result, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "[2016-01-05 09:0" + std::to_string(minute) + "]  " + Utf8Of(text) + "\n");
+    const std::vector<std::string> files = JobFiles();
+    ASSERT_EQ(files.size(), static_cast<std::size_t>(minute) + 1);
+    ++minute;
+  }
+  // Every run here starts from the same LocalNow: each takes the next free
+  // number.
+  const char *const names[] = {"Tardo-000003ad", "Tardo-0064cbfc", "Tardo-cba4da01", "Tardo-80e53d18"};
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(Job(names[i]).at("Parameters"), "/c " + Utf8Of(texts[i])) << names[i];
+}
+
+TEST_F(ScheduleCommandTest, WorkingDirectoryIsTheTrueNameOrElseTheShellsFolder) {
+  std::filesystem::create_directories(root_ / "work" / "sub");
+  const std::wstring winding = (root_ / "work" / "sub" / ".." / ".").wstring();
+  const std::string trueName = (root_ / "work").string();
+  const struct {
+    std::wstring directory;
+    const wchar_t *cmdspec;
+    std::string expected;
+  } cases[] = {
+      {winding, L"/opt/Take Command/tcc.exe", trueName},
+      {L"", L"/opt/Take Command/tcc.exe", "/opt/Take Command/"},
+      {L"", L"C:\\TCC\\tcc.exe", "C:\\TCC\\"},
+      // No true name comes back for a folder that is gone: the shell's folder.
+      {(root_ / "gone").wstring(), L"D:tcc.exe", "D:"},
+      // A shell path without any separator leaves the directory empty.
+      {L"", L"tcc.exe", ""},
+  };
+  for (const auto &c : cases) {
+    StandinSchedulerReset();
+    std::filesystem::remove_all(tasks_);
+    std::filesystem::create_directory(tasks_);
+    HostSetVariable(L"_cmdspec", c.cmdspec);
+    const Outcome outcome =
+        Captured([&] { return ScheduleCommand(c.directory.c_str(), L"x", Moment(2016, 1, 5, 9, 7)); });
+    ASSERT_EQ(outcome.result, 0) << outcome.err;
+    EXPECT_EQ(Calls(), WithReleases(kCallsOfAJob, 3));
+    const auto job = Job("Tardo-000003ad");
+    EXPECT_EQ(job.at("WorkingDirectory"), c.expected) << Utf8Of(c.directory);
+    EXPECT_EQ(job.at("Application"), Utf8Of(c.cmdspec));
+  }
+}
+
+TEST_F(ScheduleCommandTest, AFailedUserNameGivesAnEmptyAccount) {
+  StandinFailGetUserName(1);
+  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  EXPECT_EQ(outcome.result, 0);
+  EXPECT_EQ(Job("Tardo-000003ad").at("Account"), "");
+  EXPECT_EQ(Job("Tardo-000003ad").at("Password"), "null");
+}
+
+TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) {
+  const struct {
+    const char *call;
+    HRESULT code;
+    const char *line;
+    int held;  // interfaces held when it fails
+  } cases[] = {
+      {"CoCreateInstance", static_cast<HRESULT>(0x80040154),
+       "Tardo plugin: CoCreateInstance() returned: 0x80040154\r\n", 0},
+      {"NewWorkItem", static_cast<HRESULT>(0x80070050),
+       "Tardo plugin: NewWorkItem() returned: 0x80070050\r\n", 1},
+      {"SetApplicationName", E_INVALIDARG,
+       "Tardo plugin: SetApplicationName() returned: 0x80070057\r\n", 2},
+      {"SetWorkingDirectory", E_OUTOFMEMORY,
+       "Tardo plugin: SetWorkingDirectory() returned: 0x8007000e\r\n", 2},
+      {"SetParameters", S_FALSE, "Tardo plugin: SetParameters() returned: 0x1\r\n", 2},
+      {"SetAccountInformation", E_ACCESSDENIED,
+       "Tardo plugin: SetAccountInformation() returned: 0x80070005\r\n", 2},
+      {"SetFlags", 0x7FFFFFFF, "Tardo plugin: SetFlags() returned: 0x7fffffff\r\n", 2},
+      {"CreateTrigger", E_FAIL, "Tardo plugin: CreateTrigger() returned: 0x80004005\r\n", 2},
+      {"SetTrigger", 0x10, "Tardo plugin: SetTrigger() returned: 0x10\r\n", 3},
+      {"AddWorkItem", static_cast<HRESULT>(0x80070050),
+       "Tardo plugin: AddWorkItem() returned: 0x80070050\r\n", 3},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto &c = cases[i];
+    StandinSchedulerReset();
+    ASSERT_EQ(StandinSchedulerFail(c.call, c.code), 0);
+    const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"echo hi", Moment(2016, 1, 5, 9, 7)); });
+    EXPECT_EQ(outcome.result, -1) << c.call;
+    EXPECT_EQ(outcome.err, c.line);
+    EXPECT_EQ(outcome.out, "") << c.call;
+    const std::vector<std::string> made(kCallsOfAJob.begin(), kCallsOfAJob.begin() + i + 1);
+    EXPECT_EQ(Calls(), WithReleases(made, c.held)) << c.call;
+    EXPECT_EQ(StandinSchedulerLiveObjects(), 0) << c.call;
+    EXPECT_TRUE(JobFiles().empty()) << c.call;
+  }
+}
+
+TEST_F(ScheduleCommandTest, CoCreateInstanceIsJudgedByItsSign) {
+  StandinSchedulerFail("CoCreateInstance", S_FALSE);
+  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  EXPECT_EQ(outcome.result, 0);
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(JobFiles(), std::vector<std::string>{"Tardo-000003ad.job"});
+}
+
+TEST_F(ScheduleCommandTest, WithoutCOMOnTheThreadCoCreateInstanceFails) {
+  CoUninitialize();
+  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  EXPECT_EQ(outcome.result, -1);
+  EXPECT_EQ(outcome.err, "Tardo plugin: CoCreateInstance() returned: 0x800401f0\r\n");
+  EXPECT_EQ(Calls(), std::vector<std::string>{"CoCreateInstance"});
+}
+
+TEST_F(ScheduleCommandTest, ASchedulerNotRunningStopsBeforeCOM) {
+  for (const char *state : {"stopped", "paused", "starting", "absent", "nomanager", "noquery"}) {
+    StandinSchedulerReset();
+    ASSERT_EQ(StandinSetScheduleState(state), 0);
+    const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+    EXPECT_EQ(outcome.result, -1) << state;
+    EXPECT_EQ(outcome.err, "Tardo plugin: Task Scheduler service not running!\r\n") << state;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_TRUE(Calls().empty()) << state;
+    EXPECT_TRUE(JobFiles().empty());
+  }
+}
+
+TEST_F(ScheduleCommandTest, NoTasksFolderStopsBeforeCOM) {
+  setenv("STANDIN_TASKSFOLDER", "-", 1);
+  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  EXPECT_EQ(outcome.result, -1);
+  EXPECT_EQ(outcome.err, "Tardo plugin: Can't find Tasks folder!\r\n");
+  EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(ScheduleCommandTest, AMissingCommandIsRefusedSilently) {
+  const Outcome outcome = Captured([] { return ScheduleCommand(L"", nullptr, Moment(2016, 1, 5, 9, 7)); });
+  EXPECT_EQ(outcome.result, -1);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(StandinServiceLog()->managerOpens, 0);
+  EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(ScheduleCommandTest, ACommandTooLongForTheParametersIsRefusedWhole) {
+  const std::wstring longest(kLongestCommandText, L'a');
+  Outcome outcome = Captured([&] { return ScheduleCommand(L"", longest.c_str(), Moment(2016, 1, 5, 9, 7)); });
+  EXPECT_EQ(outcome.result, 0) << outcome.err;
+  EXPECT_EQ(Job("Tardo-000003ad").at("Parameters"), "/c " + std::string(kLongestCommandText, 'a'));
+
+  StandinSchedulerReset();
+  StandinResetServiceLog();
+  const std::wstring tooLong(kLongestCommandText + 1, L'a');
+  outcome = Captured([&] { return ScheduleCommand(L"", tooLong.c_str(), Moment(2016, 1, 5, 9, 8)); });
+  EXPECT_EQ(outcome.result, -1);
+  EXPECT_EQ(outcome.err, "Tardo plugin: Command line too long!\r\n");
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(StandinServiceLog()->managerOpens, 0);
+  EXPECT_TRUE(Calls().empty());
+  EXPECT_EQ(JobFiles().size(), 1u);
+}
+
+}  // namespace
