@@ -1,0 +1,31 @@
+// The operating system as the shell program needs it; one implementation for
+// Windows, one for POSIX.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using OsSymbol = void (*)(void);
+
+// Null on failure, with the system's reason in *error.
+void *OsLoadLibrary(const std::wstring &path, std::wstring *error);
+OsSymbol OsFindSymbol(void *library, const char *name);
+void OsFreeLibrary(void *library);
+
+// Runs the line with the system's command shell (cmd.exe /c, /bin/sh -c) and
+// waits for it. Returns its exit code, or -1 when it could not be started.
+int OsRunSystemShell(const std::wstring &line);
+
+bool OsReadFile(const std::wstring &path, std::string *bytes);
+bool OsStandardInputIsTerminal();
+// One line of standard input without its LF; false at the end of the input.
+// Reads byte by byte so that what follows is left to the commands it runs.
+bool OsReadStandardInputLine(std::string *line);
+// The environment as NAME=VALUE texts.
+std::vector<std::wstring> OsEnvironment();
+
+// The text after the /c argument (arguments[index], the program name not
+// counted): on Windows the raw command line, so quotes survive as typed
+// (but see there for a single argument); elsewhere the remaining arguments
+// joined by blanks.
+std::wstring OsCommandTail(const std::vector<std::wstring> &arguments, std::size_t index);
