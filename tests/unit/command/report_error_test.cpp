@@ -11,17 +11,32 @@
 
 namespace {
 
+constexpr const wchar_t *kBatchVariables[] = {L"_batch", L"_batchname", L"_batchline"};
+
+// Runs with the host in strict mode, and puts the batch variables back as the
+// host had them.
 class ReportErrorTest : public ::testing::Test {
  protected:
-  void SetUp() override { HostSetStrictMode(1); }
+  void SetUp() override {
+    strict_ = HostSetStrictMode(1);
+    for (int i = 0; i < 3; ++i)
+      set_[i] = HostGetVariable(kBatchVariables[i], saved_[i], kValueChars) >= 0;
+  }
   void TearDown() override {
-    for (const wchar_t *name : {L"_batch", L"_batchname", L"_batchline"}) HostSetVariable(name, nullptr);
+    for (int i = 0; i < 3; ++i) HostSetVariable(kBatchVariables[i], set_[i] ? saved_[i] : nullptr);
+    HostSetStrictMode(strict_);
   }
   static void Batch(const wchar_t *batch, const wchar_t *name, const wchar_t *line) {
     HostSetVariable(L"_batch", batch);
     HostSetVariable(L"_batchname", name);
     HostSetVariable(L"_batchline", line);
   }
+
+ private:
+  static constexpr int kValueChars = 1024;
+  int strict_ = 1;
+  bool set_[3] = {};
+  wchar_t saved_[3][kValueChars] = {};
 };
 
 template <typename Report>
@@ -29,6 +44,11 @@ std::string ErrorBytes(Report report) {
   Capture capture(Stream::Error);
   report();
   return capture.Finish();
+}
+
+TEST_F(ReportErrorTest, WritesNoLocationAtTheHostsPrompt) {
+  EXPECT_EQ(ErrorBytes([] { ReportError(L"Can't find Tasks folder!"); }),
+            "Tardo plugin: Can't find Tasks folder!\r\n");
 }
 
 TEST_F(ReportErrorTest, WritesTheBatchLocationUnlessBatchIsZero) {
