@@ -2,8 +2,9 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TARDO_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TARDO_MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${TARDO_MINGW_TRIPLE}-g++)
+# The posix thread model: GoogleTest needs std::mutex; everything links statically.
+set(CMAKE_C_COMPILER   ${TARDO_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARDO_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER  ${TARDO_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${TARDO_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
