@@ -1,0 +1,62 @@
+// A plug-in for the shell's own checks: it lists three commands, of which
+// "missing" has no export, says when it is loaded and shut down, and shows
+// what the host handed it.
+#include <cwchar>
+
+#include "plugin/host_services.h"
+
+#ifdef _WIN32
+#define PROBE_EXPORT extern "C" __declspec(dllexport)
+#else
+#define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+namespace {
+
+struct ProbeInfo {
+  const wchar_t *texts[6];
+  int version[3];
+};
+
+ProbeInfo Info = {{L"Probe", L"Tardo tests", L"", L"", L"Shows what the host passes", L"probe, overrun missing"},
+                  {0, 1, 0}};
+
+}  // namespace
+
+PROBE_EXPORT ProbeInfo *WINAPI GetPluginInfo(void) { return &Info; }
+
+PROBE_EXPORT int WINAPI InitializePlugin(void) {
+  wchar_t buffer[kHostBufferChars] = L"%[_transient]%[_pipe]%[noloadmsg]";
+  ExpandVariables(buffer, 1);
+  Printf(L"probe loaded: %s\n", buffer);
+  return 0;
+}
+
+PROBE_EXPORT int WINAPI ShutdownPlugin(int endProcess) {
+  Printf(L"probe shut down: %d\n", endProcess);
+  return 0;
+}
+
+PROBE_EXPORT int WINAPI Help(wchar_t *name) { return std::wcscmp(name, L"probe") == 0 ? 7 : 0; }
+
+PROBE_EXPORT int WINAPI Usage(wchar_t *name, wchar_t *buffer) {
+  if (std::wcscmp(name, L"probe") != 0) return 0;
+  std::wcscpy(buffer, L"PROBE [text]\r\n");
+  return 1;
+}
+
+// Prints the tail in brackets; its result is the tail's length.
+PROBE_EXPORT int WINAPI probe(wchar_t *tail) {
+  Printf(L"[%s]\n", tail);
+  return static_cast<int>(std::wcslen(tail));
+}
+
+// Hands Sprintf more than a host buffer holds: strict mode stops here.
+PROBE_EXPORT int WINAPI overrun(wchar_t *) {
+  static wchar_t longText[kHostBufferChars + 100];
+  for (int i = 0; i < kHostBufferChars + 99; ++i) longText[i] = L'x';
+  wchar_t buffer[kHostBufferChars];
+  const int length = Sprintf(buffer, L"%s", longText);
+  Printf(L"cut to %d\n", length);
+  return 0;
+}
