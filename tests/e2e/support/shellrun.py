@@ -1,0 +1,97 @@
+"""Runs the stand-in host shell, natively or under Wine, and compares bytes.
+
+Every end-to-end suite imports this module. A suite is a list of cases; each
+case runs the shell once and states the exact bytes expected on standard
+output and standard error and the exit code.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+
+
+class Shell:
+    def __init__(self, shell, plugin, emulator=None, env=None):
+        self.shell = shell
+        self.plugin = plugin
+        self.emulator = emulator
+        self.env = dict(os.environ)
+        # Wine turns arguments into wide text through the Unix locale.
+        self.env.setdefault("LANG", "C.UTF-8")
+        self.env.update(env or {})
+
+    @property
+    def windows(self):
+        return self.emulator is not None
+
+    def host_path(self, path):
+        """A POSIX path as the shell under test sees it."""
+        if not self.windows:
+            return path
+        return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+    def run(self, args, stdin=None, env=None, timeout=120, plugin=True, clock=None):
+        """Runs the shell; clock ("YYYY-MM-DD hh:mm:ss") fixes the local time."""
+        command = ([self.emulator] if self.emulator else []) + [self.shell]
+        run_env = dict(self.env)
+        run_env.update(env or {})
+        if clock and self.windows:
+            command = ["faketime", "--exclude-monotonic", "-f", clock] + command
+        elif clock:
+            run_env["STANDIN_LOCALTIME"] = clock
+        if plugin:
+            command += ["--plugin", self.host_path(self.plugin)]
+        command += args
+        done = subprocess.run(command, input=stdin, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                              env=run_env, timeout=timeout,
+                              stdin=None if stdin is not None else subprocess.DEVNULL)
+        return done.returncode, done.stdout, done.stderr
+
+    def run_at(self, clock, args, **options):
+        return self.run(args, clock=clock, **options)
+
+    def batch(self, lines, name="session.btm", args=(), folder=None, **options):
+        """Runs a batch file made of lines (CR LF line ends); gives its path as the shell names it too."""
+        folder = folder or tempfile.mkdtemp(prefix="tardo-e2e-")
+        path = os.path.join(folder, name)
+        with open(path, "wb") as f:
+            f.write("".join(line + "\r\n" for line in lines).encode("utf-8"))
+        code, out, err = self.run([self.host_path(path)] + list(args), **options)
+        return code, out, err, self.host_path(path)
+
+    def batch_at(self, clock, lines, **options):
+        return self.batch(lines, clock=clock, **options)
+
+
+class Results:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, label, expected, actual):
+        if expected == actual:
+            self.passed += 1
+            return True
+        self.failed += 1
+        print(f"FAIL {label}\n  expected: {expected!r}\n  actual:   {actual!r}")
+        return False
+
+    def finish(self):
+        print(f"{self.passed} passed, {self.failed} failed")
+        return 1 if self.failed else 0
+
+
+def parse_arguments(extra=None):
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--shell", required=True)
+    parser.add_argument("--plugin", required=True)
+    parser.add_argument("--emulator")
+    parser.add_argument("--work", default=tempfile.gettempdir())
+    for name in extra or []:
+        parser.add_argument(name)
+    return parser.parse_args()
+
+
+def run_suite(main):
+    sys.exit(main())
