@@ -39,6 +39,11 @@ static std::wstring CallFunction(std::wstring_view name, const std::wstring &arg
 }
 
 constexpr std::size_t kNoReference = std::wstring_view::npos;
+// Function calls nest by recursion; deeper than this they stay as text, so
+// that no text can exhaust the stack.
+constexpr int kDeepestCall = 32;
+
+static std::wstring ExpandNested(std::wstring_view text, int depth);
 
 // Each reader looks at a '%' at text[at]. When the text there is its kind of
 // reference it appends the expansion and returns where the text goes on;
@@ -52,13 +57,13 @@ static std::size_t ReadBracketed(std::wstring_view text, std::size_t at, std::ws
   return close + 1;
 }
 
-static std::size_t ReadFunction(std::wstring_view text, std::size_t at, std::wstring *out) {
-  if (text[at + 1] != L'@') return kNoReference;
+static std::size_t ReadFunction(std::wstring_view text, std::size_t at, int depth, std::wstring *out) {
+  if (text[at + 1] != L'@' || depth == kDeepestCall) return kNoReference;
   const std::size_t open = NameEnd(text, at + 2);
   if (open == at + 2 || open == text.size() || text[open] != L'[') return kNoReference;
   const std::size_t close = ClosingBracket(text, open);
   if (close == std::wstring_view::npos) return kNoReference;
-  *out += CallFunction(text.substr(at + 2, open - at - 2), ExpandText(text.substr(open + 1, close - open - 1)));
+  *out += CallFunction(text.substr(at + 2, open - at - 2), ExpandNested(text.substr(open + 1, close - open - 1), depth + 1));
   return close + 1;
 }
 
@@ -83,7 +88,7 @@ static std::size_t ReadNamed(std::wstring_view text, std::size_t at, std::wstrin
   return (end < text.size() && text[end] == L'%') ? end + 1 : end;
 }
 
-std::wstring ExpandText(std::wstring_view text) {
+static std::wstring ExpandNested(std::wstring_view text, int depth) {
   std::wstring out;
   std::size_t at = 0;
   while (at < text.size()) {
@@ -97,7 +102,7 @@ std::wstring ExpandText(std::wstring_view text) {
       continue;
     }
     std::size_t next = ReadBracketed(text, at, &out);
-    if (next == kNoReference) next = ReadFunction(text, at, &out);
+    if (next == kNoReference) next = ReadFunction(text, at, depth, &out);
     if (next == kNoReference) next = ReadArgument(text, at, &out);
     if (next == kNoReference) next = ReadNamed(text, at, &out);
     if (next == kNoReference) {
@@ -108,3 +113,5 @@ std::wstring ExpandText(std::wstring_view text) {
   }
   return out;
 }
+
+std::wstring ExpandText(std::wstring_view text) { return ExpandNested(text, 0); }

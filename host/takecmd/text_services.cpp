@@ -20,9 +20,10 @@ static int StoreResult(wchar_t *buffer, const std::wstring &text) {
 int WINAPI ExpandVariables(wchar_t *buffer, int) {
   if (!buffer) return -1;
   const std::wstring expanded = ExpandText(buffer);
-  if (expanded.size() > kLongestHostResult) ReportOverrun("ExpandVariables", expanded.size());
+  const bool overrun = expanded.size() > kLongestHostResult;
+  if (overrun) ReportOverrun("ExpandVariables", expanded.size());
   StoreResult(buffer, expanded);
-  return expanded.size() > kLongestHostResult ? -1 : 0;
+  return overrun ? -1 : 0;
 }
 
 int __cdecl Sprintf(wchar_t *buffer, const wchar_t *format, ...) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "host/takecmd/host_control.h"
 #include "tests/unit/host/host_test_support.h"
@@ -163,6 +164,15 @@ TEST_F(Expansion, RegistryQueryOfAnAbsentValueIsMinusOne) {
       {L"[%@regquery[HKLM\\SOFTWARE\\Tardo Test\\Absent]]", L"[-1]"},
   };
   for (const auto &test : cases) EXPECT_EQ(Expanded(test.text), test.expected) << test.text;
+}
+
+TEST_F(Expansion, DeeplyNestedCallsEndAsTextNotAsACrash) {
+  std::wstring text;  // a shell line's worth of nesting
+  for (int i = 0; i < 5000; ++i) text += L"%@regquery[";
+  text += std::wstring(5000, L']');
+  std::vector<wchar_t> out(65536);
+  EXPECT_EQ(HostExpandText(text.c_str(), out.data(), 65536), 2);
+  EXPECT_STREQ(out.data(), L"-1");
 }
 
 TEST_F(Expansion, RegistryQueryArgumentsAreExpandedFirst) {
