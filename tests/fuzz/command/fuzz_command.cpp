@@ -14,7 +14,7 @@
 
 #include "plugin/exports.h"
 #include "platform/posix/standin_clock.h"
-#include "tests/fuzz/words/fuzz_text.h"
+#include "tests/fuzz/support/fuzz_text.h"
 
 namespace {
 

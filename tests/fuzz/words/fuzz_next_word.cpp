@@ -8,7 +8,7 @@
 
 #include "command/next_word.h"
 #include "plugin/wide_text.h"
-#include "tests/fuzz/words/fuzz_text.h"
+#include "tests/fuzz/support/fuzz_text.h"
 
 static void Require(bool condition) {
   if (!condition) std::abort();

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "command/parse_count.h"
-#include "tests/fuzz/words/fuzz_text.h"
+#include "tests/fuzz/support/fuzz_text.h"
 
 static int DigitValue(wchar_t ch, int base) {
   if (ch >= L'0' && ch <= L'9') return ch - L'0';
