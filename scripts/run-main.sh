@@ -27,6 +27,6 @@ echo "--- hostshell.exe session.btm"
 status=0
 "$wine" "$bin/hostshell.exe" "Z:${PWD//\//\\}\\build\\main\\session.btm" </dev/null || status=$?
 echo "--- exit code $status; job files in the prefix's Tasks folder:"
-ls "$WINEPREFIX/drive_c/windows/Tasks" 2>/dev/null | grep -i '^Tardo-' || echo "(none)"
+find "$WINEPREFIX/drive_c/windows" -maxdepth 2 -ipath '*/tasks/tardo-*.job' -printf '%f\n' | grep . || echo "(none)"
 bash tests/wine/prefix.sh stop "$WINEPREFIX" >/dev/null
 exit $status
