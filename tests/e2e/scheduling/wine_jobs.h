@@ -1,0 +1,41 @@
+// Helpers for the scheduling tests under Wine: the real Tasks folder, its
+// Tardo jobs, and a job read back by job_reader (tests/tools).
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
+  SYSTEMTIME time{};
+  time.wYear = year;
+  time.wMonth = month;
+  time.wDay = day;
+  time.wHour = hour;
+  time.wMinute = minute;
+  return time;
+}
+
+// The folder the scheduler keeps its jobs in: %windir%\Tasks.
+std::wstring TasksFolderPath();
+
+// Names of the Tardo-*.job files there.
+std::vector<std::wstring> TardoJobFiles();
+
+// Deletes every Tardo-*.job file there (jobs of earlier runs).
+void RemoveTardoJobs();
+
+// This program's own folder, with its trailing backslash.
+std::wstring ProgramFolder();
+
+// Runs a program (command line as given) and collects its standard output.
+// Returns its exit status, or -1 when it could not be started.
+int RunProgram(const std::wstring &commandLine, std::string *output);
+
+// The job read back through the Task Scheduler API: its record, empty when
+// job_reader could not read it.
+std::map<std::string, std::string> ReadJob(const std::wstring &name);
+
+std::string Utf8Of(const std::wstring &text);

@@ -1,0 +1,149 @@
+// job_reader NAME: prints the Task Scheduler job NAME, read back through the
+// Task Scheduler 1.0 interfaces, as a job record (standin_job_record.h) on
+// standard output, in UTF-8. Exit status 0; 1 when the job cannot be read
+// (the failing call and its code on standard error); 2 for a bad command
+// line. Windows only.
+#include <windows.h>
+#include <mstask.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/posix/standin_job_record.h"
+
+namespace {
+
+std::string Utf8(const wchar_t *text) {
+  if (!text || !*text) return {};
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), bytes, nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(bytes) - 1);
+  return out;
+}
+
+void Write(HANDLE handle, const std::string &bytes) {
+  DWORD written = 0;
+  WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+int Fail(const char *call, HRESULT code) {
+  char line[96];
+  std::snprintf(line, sizeof line, "%s() returned: 0x%08lx\n", call, static_cast<unsigned long>(code));
+  Write(GetStdHandle(STD_ERROR_HANDLE), line);
+  return 1;
+}
+
+// A text the task hands out (and the caller frees), as a record line.
+std::string TextLine(const char *key, HRESULT result, LPWSTR text) {
+  std::string line = std::string(key) + "=" + EscapeRecordValue(Utf8(SUCCEEDED(result) ? text : L"")) + "\n";
+  if (FAILED(result)) {
+    char code[64];
+    std::snprintf(code, sizeof code, "%sError=0x%08lx\n", key, static_cast<unsigned long>(result));
+    line += code;
+  }
+  if (SUCCEEDED(result)) CoTaskMemFree(text);
+  return line;
+}
+
+std::string TriggerLines(int index, const TASK_TRIGGER &t) {
+  const struct {
+    const char *field;
+    unsigned value;
+  } fields[] = {
+      {"cbTriggerSize", t.cbTriggerSize},     {"Reserved1", t.Reserved1},
+      {"wBeginYear", t.wBeginYear},           {"wBeginMonth", t.wBeginMonth},
+      {"wBeginDay", t.wBeginDay},             {"wEndYear", t.wEndYear},
+      {"wEndMonth", t.wEndMonth},             {"wEndDay", t.wEndDay},
+      {"wStartHour", t.wStartHour},           {"wStartMinute", t.wStartMinute},
+      {"MinutesDuration", static_cast<unsigned>(t.MinutesDuration)},
+      {"MinutesInterval", static_cast<unsigned>(t.MinutesInterval)},
+      {"rgFlags", static_cast<unsigned>(t.rgFlags)},
+      {"TriggerType", static_cast<unsigned>(t.TriggerType)},
+      {"Type.MonthlyDate.rgfDays", static_cast<unsigned>(t.Type.MonthlyDate.rgfDays)},
+      {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
+      {"Reserved2", t.Reserved2},             {"wRandomMinutesInterval", t.wRandomMinutesInterval},
+  };
+  std::string lines;
+  for (const auto &f : fields) {
+    char line[96];
+    std::snprintf(line, sizeof line, "Trigger%d.%s=%u\n", index, f.field, f.value);
+    lines += line;
+  }
+  return lines;
+}
+
+int Read(ITaskScheduler *scheduler, const wchar_t *name) {
+  ITask *task = nullptr;
+  HRESULT result = scheduler->Activate(name, IID_ITask, reinterpret_cast<IUnknown **>(&task));
+  if (FAILED(result)) return Fail("Activate", result);
+
+  std::string record = "Name=" + EscapeRecordValue(Utf8(name)) + "\n";
+  LPWSTR text = nullptr;
+  result = task->GetApplicationName(&text);
+  record += TextLine("Application", result, text);
+  result = task->GetParameters(&text);
+  record += TextLine("Parameters", result, text);
+  result = task->GetWorkingDirectory(&text);
+  record += TextLine("WorkingDirectory", result, text);
+  result = task->GetAccountInformation(&text);
+  record += TextLine("Account", result, text);
+
+  DWORD flags = 0;
+  WORD count = 0;
+  char line[64];
+  if (FAILED(result = task->GetFlags(&flags))) {
+    task->Release();
+    return Fail("GetFlags", result);
+  }
+  if (FAILED(result = task->GetTriggerCount(&count))) {
+    task->Release();
+    return Fail("GetTriggerCount", result);
+  }
+  std::snprintf(line, sizeof line, "Flags=0x%08lx\nTriggerCount=%u\n", static_cast<unsigned long>(flags),
+                static_cast<unsigned>(count));
+  record += line;
+  for (WORD i = 0; i < count; ++i) {
+    ITaskTrigger *trigger = nullptr;
+    if (FAILED(result = task->GetTrigger(i, &trigger))) {
+      task->Release();
+      return Fail("GetTrigger", result);
+    }
+    TASK_TRIGGER fields;
+    ZeroMemory(&fields, sizeof fields);
+    fields.cbTriggerSize = sizeof fields;
+    result = trigger->GetTrigger(&fields);
+    trigger->Release();
+    if (FAILED(result)) {
+      task->Release();
+      return Fail("ITaskTrigger::GetTrigger", result);
+    }
+    record += TriggerLines(i, fields);
+  }
+  task->Release();
+  Write(GetStdHandle(STD_OUTPUT_HANDLE), record);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv) {
+  if (argc != 2) {
+    Write(GetStdHandle(STD_ERROR_HANDLE), "usage: job_reader NAME\n");
+    return 2;
+  }
+  HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (FAILED(result)) return Fail("CoInitializeEx", result);
+  ITaskScheduler *scheduler = nullptr;
+  result = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                            reinterpret_cast<void **>(&scheduler));
+  int status;
+  if (FAILED(result)) {
+    status = Fail("CoCreateInstance", result);
+  } else {
+    status = Read(scheduler, argv[1]);
+    scheduler->Release();
+  }
+  CoUninitialize();
+  return status;
+}
