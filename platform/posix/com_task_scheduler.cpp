@@ -53,7 +53,18 @@ void ReadEnvironment() {
 }
 
 class Counted;
-std::vector<Counted *> Everything;  // kept reachable: objects are never freed
+class Task;
+
+// Every object made, kept reachable till the very end (these lists are
+// never destroyed either), since objects are never freed.
+std::vector<Counted *> &Everything() {
+  static auto *all = new std::vector<Counted *>;
+  return *all;
+}
+std::vector<Task *> &Tasks() {  // so AddWorkItem can tell its own tasks
+  static auto *all = new std::vector<Task *>;
+  return *all;
+}
 
 // Reference counting shared by the three kinds of object.
 class Counted {
@@ -61,7 +72,7 @@ class Counted {
   explicit Counted(const char *addRefName, const char *releaseName)
       : addRefName_(addRefName), releaseName_(releaseName) {
     ++LiveObjects;
-    Everything.push_back(this);
+    Everything().push_back(this);
   }
   ULONG AddRefCount() {
     StandinLogSchedulerCall(addRefName_);
@@ -98,8 +109,6 @@ class Counted {
   const char *releaseName_;
   ULONG refs_ = 1;
 };
-
-class Task;
 
 class Trigger final : public ITaskTrigger, Counted {
  public:
@@ -183,8 +192,6 @@ class Task final : public ITask, Counted {
 
   StandinJob job_{};
 };
-
-std::vector<Task *> Tasks;  // every task made, so AddWorkItem can tell ours
 
 HRESULT Trigger::QueryInterface(REFIID riid, void **object) {
   StandinLogSchedulerCall("QueryInterface");
@@ -279,7 +286,7 @@ class Scheduler final : public ITaskScheduler, Counted {
       if (access(path.c_str(), F_OK) == 0) return kStandinFileExists;
     }
     Task *task = new Task();
-    Tasks.push_back(task);
+    Tasks().push_back(task);
     *unknown = static_cast<ITask *>(task);
     return code;
   }
@@ -289,7 +296,7 @@ class Scheduler final : public ITaskScheduler, Counted {
     HRESULT code;
     if (StandinInjectedResult("AddWorkItem", &code)) return code;
     if (!taskName || *taskName == L'\0' || !workItem) return E_INVALIDARG;
-    for (Task *task : Tasks)
+    for (Task *task : Tasks())
       if (static_cast<IScheduledWorkItem *>(task) == workItem && task->IsLive())
         return StandinWriteJobFile(taskName, *task->Job());
     return E_INVALIDARG;
