@@ -24,6 +24,14 @@ bool OsReadStandardInputLine(std::string *line);
 // The environment as NAME=VALUE texts.
 std::vector<std::wstring> OsEnvironment();
 
+// The program's arguments without its own name: wide texts from wmain on
+// Windows, UTF-8 from main elsewhere.
+#ifdef _WIN32
+std::vector<std::wstring> OsArguments(int count, wchar_t **values);
+#else
+std::vector<std::wstring> OsArguments(int count, char **values);
+#endif
+
 // The text after the /c argument (arguments[index], the program name not
 // counted): on Windows the raw command line, so quotes survive as typed
 // (but see there for a single argument); elsewhere the remaining arguments

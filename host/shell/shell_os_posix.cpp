@@ -85,6 +85,12 @@ std::vector<std::wstring> OsEnvironment() {
   return entries;
 }
 
+std::vector<std::wstring> OsArguments(int count, char **values) {
+  std::vector<std::wstring> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8ToWide(values[i]));
+  return arguments;
+}
+
 std::wstring OsCommandTail(const std::vector<std::wstring> &arguments, std::size_t index) {
   std::wstring tail;
   for (std::size_t i = index + 1; i < arguments.size(); ++i) {

@@ -134,6 +134,20 @@ static const wchar_t *SkipProgramName(const wchar_t *p) {
   return p;
 }
 
+// CreateProcess may be given the program apart from a command line that
+// holds the parameters alone ("/c ..."), as a scheduler can do; the C
+// runtime then takes the first parameter for the program's name.
+static bool ProgramNameMissing = false;
+
+static bool IsShellOption(const std::wstring &text) {
+  return text == L"/c" || text == L"/C" || text.compare(0, 2, L"--") == 0;
+}
+
+std::vector<std::wstring> OsArguments(int count, wchar_t **values) {
+  ProgramNameMissing = count > 0 && IsShellOption(values[0]);
+  return std::vector<std::wstring>(values + (ProgramNameMissing ? 0 : 1), values + count);
+}
+
 std::wstring OsCommandTail(const std::vector<std::wstring> &arguments, std::size_t index) {
   // One argument holding blanks is what a POSIX caller (Wine) sends for a
   // whole line: its raw form is quoted and escaped, so take it as parsed,
@@ -143,7 +157,8 @@ std::wstring OsCommandTail(const std::vector<std::wstring> &arguments, std::size
     if (only.find_first_of(L" \t") != std::wstring::npos && GetFileAttributesW(only.c_str()) == INVALID_FILE_ATTRIBUTES)
       return only;
   }
-  const wchar_t *p = SkipProgramName(GetCommandLineW());
+  const wchar_t *p = GetCommandLineW();
+  if (!ProgramNameMissing) p = SkipProgramName(p);
   for (std::size_t i = 0; i <= index; ++i) p = SkipArgument(p);
   if (*p == L' ' || *p == L'\t') ++p;  // the one blank that separates /c from the line
   return p;
