@@ -26,7 +26,6 @@ cmake --build "$build" -j "$jobs"
 rm -rf "$logs"
 mkdir -p "$logs"
 export ASAN_OPTIONS="exitcode=86:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1:log_path=$logs/asan:log_exe_name=1"
-export LSAN_OPTIONS="suppressions=$PWD/scripts/quality/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:exitcode=87:print_stacktrace=1:log_path=$logs/ubsan:log_exe_name=1"
 status=0
 ctest --test-dir "$build" --output-on-failure -j "$jobs" || status=1
