@@ -20,10 +20,6 @@ std::vector<std::wstring> TardoJobFiles() {
   return names;
 }
 
-void RemoveTardoJobs() {
-  for (const std::wstring &name : TardoJobFiles()) DeleteFileW((TasksFolderPath() + L"\\" + name).c_str());
-}
-
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);

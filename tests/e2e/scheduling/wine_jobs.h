@@ -24,9 +24,6 @@ std::wstring TasksFolderPath();
 // Names of the Tardo-*.job files there.
 std::vector<std::wstring> TardoJobFiles();
 
-// Deletes every Tardo-*.job file there (jobs of earlier runs).
-void RemoveTardoJobs();
-
 // This program's own folder, with its trailing backslash.
 std::wstring ProgramFolder();
 

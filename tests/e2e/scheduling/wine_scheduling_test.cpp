@@ -40,13 +40,14 @@ TEST(SchedulerStopped, IsReportedAndNoJobIsMade) {
   ASSERT_EQ(IsSchedulerRunning(), 0) << "the Schedule service already runs in this prefix";
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
   LocalNow = Moment(2016, 1, 5, 0, 0);
+  const std::vector<std::wstring> before = TardoJobFiles();  // a kept prefix keeps jobs that ran
   const Outcome outcome =
       Captured([] { return ScheduleCommand(L"", L"echo stopped", Moment(2030, 1, 5, 9, 7)); });
   CoUninitialize();
   EXPECT_EQ(outcome.result, -1);
   EXPECT_EQ(outcome.err, "Tardo plugin: Task Scheduler service not running!\r\n");
   EXPECT_EQ(outcome.out, "");
-  EXPECT_TRUE(TardoJobFiles().empty());
+  EXPECT_EQ(TardoJobFiles(), before);
 }
 
 TEST(SchedulerStopped, WithoutTheRegistryValueThereIsNoTasksFolder) {
@@ -58,20 +59,45 @@ TEST(SchedulerStopped, WithoutTheRegistryValueThereIsNoTasksFolder) {
   EXPECT_EQ(outcome.err, "Tardo plugin: Can't find Tasks folder!\r\n");
 }
 
+// The names that LocalNow at 00:00:00.000 gives, in the order tried.
+const wchar_t *const kSeedZeroNames[] = {
+    L"Tardo-000003ad", L"Tardo-0064cbfc", L"Tardo-cba4da01", L"Tardo-80e53d18",
+    L"Tardo-0d4214b5", L"Tardo-82cdc254", L"Tardo-5f7f18c9", L"Tardo-51bc92b0",
+};
+
+bool HasJobFile(const std::wstring &name) {
+  for (const std::wstring &file : TardoJobFiles())
+    if (file == name + L".job") return true;
+  return false;
+}
+
+// Jobs that other tests keep in the same folder stay untouched: each test
+// expects the first seed-0 name still free and removes only what it made.
 class SchedulerRunning : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
-    RemoveTardoJobs();
+    before_ = TardoJobFiles();
     LocalNow = Moment(2016, 1, 5, 0, 0);
     cmdspec_ = HostVariable(L"_cmdspec");
     ASSERT_FALSE(cmdspec_.empty());
   }
   void TearDown() override {
-    RemoveTardoJobs();
+    for (const std::wstring &file : TardoJobFiles()) {
+      bool old = false;
+      for (const std::wstring &kept : before_) old = old || kept == file;
+      if (!old) DeleteFileW((TasksFolderPath() + L"\\" + file).c_str());
+    }
     CoUninitialize();
   }
 
+  static std::wstring NextFreeName() {
+    for (const wchar_t *name : kSeedZeroNames)
+      if (!HasJobFile(name)) return name;
+    return L"";
+  }
+
+  std::vector<std::wstring> before_;
   std::wstring cmdspec_;
 };
 
@@ -89,10 +115,11 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
       L"echo \"100%\" %USERNAME% 'single' & dir > \"C:\\out file.txt\"",
       L"echo Grüße aus Köln — \u20AC5 \U0001F600",
   };
-  // The same LocalNow each time: every request takes the next free number.
-  const wchar_t *const names[] = {L"Tardo-000003ad", L"Tardo-0064cbfc", L"Tardo-cba4da01"};
   const std::string shellFolder = Utf8Of(cmdspec_.substr(0, cmdspec_.rfind(L'\\') + 1));
   for (int i = 0; i < 3; ++i) {
+    // The same LocalNow each time: every request takes the next free number.
+    const std::wstring name = NextFreeName();
+    ASSERT_FALSE(name.empty());
     const WORD minute = static_cast<WORD>(7 + i);
     const Outcome outcome =
         Captured([&] { return ScheduleCommand(L"", texts[i].c_str(), Moment(2030, 1, 5, 9, minute)); });
@@ -100,8 +127,8 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
     EXPECT_EQ(outcome.out, "[2030-01-05 09:0" + std::to_string(minute) + "]  " + Utf8Of(texts[i]) + "\n");
     EXPECT_EQ(outcome.err, "");
 
-    const auto job = ReadJob(names[i]);
-    ASSERT_FALSE(job.empty()) << Utf8Of(names[i]);
+    const auto job = ReadJob(name);
+    ASSERT_FALSE(job.empty()) << Utf8Of(name);
     EXPECT_EQ(job.at("Application"), Utf8Of(cmdspec_));
     EXPECT_EQ(job.at("Parameters"), "/c " + Utf8Of(texts[i]));
     EXPECT_EQ(job.at("WorkingDirectory"), shellFolder);
@@ -116,14 +143,15 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
     for (const auto &[field, value] : trigger) EXPECT_EQ(job.at("Trigger0." + field), value) << field;
     RecordProperty("Account" + std::to_string(i), job.at("Account"));
   }
-  EXPECT_EQ(TardoJobFiles().size(), 3u);
+  EXPECT_EQ(TardoJobFiles().size(), before_.size() + 3);
 }
 
 TEST_F(SchedulerRunning, WorkingDirectoryIsTheTrueNameOfIN) {
+  const std::wstring name = NextFreeName();
   const Outcome outcome = Captured(
       [] { return ScheduleCommand(L"C:\\windows\\system32\\..\\temp", L"cd", Moment(2030, 1, 5, 9, 7)); });
   ASSERT_EQ(outcome.result, 0) << outcome.err;
-  const auto job = ReadJob(L"Tardo-000003ad");
+  const auto job = ReadJob(name);
   ASSERT_FALSE(job.empty());
   EXPECT_EQ(job.at("WorkingDirectory"), "C:\\windows\\temp");
 }
@@ -146,7 +174,7 @@ TEST_F(SchedulerRunning, WithoutCOMCoCreateInstanceIsReported) {
   EXPECT_EQ(outcome.result, -1);
   EXPECT_EQ(outcome.err, "Tardo plugin: CoCreateInstance() returned: 0x800401f0\r\n");
   EXPECT_EQ(outcome.out, "");
-  EXPECT_TRUE(TardoJobFiles().empty());
+  EXPECT_EQ(TardoJobFiles(), before_);
 }
 
 }  // namespace
