@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Release build: Tardo.dll for x64 and x86, each from a fresh build folder,
+# into dist/x64/Tardo.dll and dist/x86/Tardo.dll, with dist/SHA256SUMS.
+# With SOURCE_DATE_EPOCH set, two runs give byte-identical files:
+#   - the PE header gets no link time stamp (--no-insert-timestamp);
+#   - the version resource's "Build" is SOURCE_DATE_EPOCH (string(TIMESTAMP)
+#     honours it), written in UTC so the time zone does not matter;
+#   - the DLL is stripped, and source paths are written relative to the
+#     source tree (-ffile-prefix-map), so the folder built in does not matter.
+# The version resource's "Built On" is the building machine's name: builds on
+# two machines differ there (and only there).
+#   TARDO_DIST_BUILD   build folders (default build/dist)
+#   TARDO_DIST_OUT     output folder (default dist)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+root=${TARDO_DIST_BUILD:-build/dist}
+out=${TARDO_DIST_OUT:-dist}
+export TZ=UTC
+[ -n "${SOURCE_DATE_EPOCH:-}" ] ||
+  echo "note: SOURCE_DATE_EPOCH is not set; the version resource records the time of this build"
+
+for arch in x64 x86; do
+  case $arch in x64) preset=win64 triple=x86_64-w64-mingw32 ;; x86) preset=win32 triple=i686-w64-mingw32 ;; esac
+  rm -rf "${root:?}/$arch"
+  cmake --preset "$preset" -B "$root/$arch" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$PWD/=" \
+    -DCMAKE_SHARED_LINKER_FLAGS="-s -Wl,--no-insert-timestamp" >/dev/null
+  cmake --build "$root/$arch" -j "${TARDO_JOBS:-2}" --target Tardo >/dev/null
+  mkdir -p "$out/$arch"
+  cp "$root/$arch/bin/Tardo.dll" "$out/$arch/Tardo.dll"
+  # The same header checks as the test suite's: exports and imports.
+  bash tests/static/check_dll.sh "$triple-objdump" "$out/$arch/Tardo.dll" \
+    GetPluginInfo InitializePlugin ShutdownPlugin Help Usage tardo >/dev/null ||
+    { echo "$out/$arch/Tardo.dll fails its header checks"; exit 1; }
+done
+(cd "$out" && sha256sum x64/Tardo.dll x86/Tardo.dll >SHA256SUMS)
+for arch in x64 x86; do
+  printf '%s/%s/Tardo.dll  %s bytes\n' "$out" "$arch" "$(stat -c %s "$out/$arch/Tardo.dll")"
+done
+echo "$out/SHA256SUMS:"
+cat "$out/SHA256SUMS"
