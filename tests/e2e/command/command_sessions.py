@@ -137,6 +137,36 @@ def main():
         results.check("over-long line", (1, b"", error("Command line too long: at most 16383 characters")),
                       shell.run_at(NOW, ["/c", "tardo 5 min echo " + "x" * 16400]))
 
+    # The job as the scheduler keeps it: "/c " and the command exactly as typed.
+    jobs = shellrun.Jobs(shell, args.tasks or os.path.join(system_root, "Tasks"), args.job_reader)
+    shell_folder = shell.host_path(os.path.dirname(os.path.abspath(args.shell)))
+    separator = "\\" if shell.windows else "/"
+    for tail, command, directory in [
+            ('5 min echo "a  b"   ', 'echo "a  b"', shell_folder + separator),
+            ('5 min `echo 100% "50%s"` \u00e9t\u00e9 \u4e2d', '`echo 100% "50%s"` \u00e9t\u00e9 \u4e2d',
+             shell_folder + separator),
+            (f"until 23:59 in {quoted} then echo 'x' then", "echo 'x' then", host_folder)]:
+        before = jobs.names()
+        code, out, err = at(NOW, tail)
+        made = sorted(jobs.names() - before)
+        results.check(f"one job for {tail!r}", (0, 1, b""), (code, len(made), err))
+        if len(made) != 1:
+            continue
+        job = jobs.read(made[0])
+        results.check(f"job of {tail!r}", {
+            "Parameters": "/c " + command, "WorkingDirectory": directory, "Flags": "0x00002002",
+            "TriggerCount": "1", "Trigger0.TriggerType": "0", "Trigger0.wBeginYear": "2016",
+            "Trigger0.wBeginMonth": "3", "Trigger0.wBeginDay": "1",
+            "Trigger0.wStartHour": "23" if tail.startswith("until") else "10",
+            "Trigger0.wStartMinute": "59" if tail.startswith("until") else "35",
+        }, {key: job.get(key) for key in ("Parameters", "WorkingDirectory", "Flags", "TriggerCount",
+                                         "Trigger0.TriggerType", "Trigger0.wBeginYear",
+                                         "Trigger0.wBeginMonth", "Trigger0.wBeginDay",
+                                         "Trigger0.wStartHour", "Trigger0.wStartMinute")})
+        results.check(f"application of {tail!r}", True,
+                      job.get("Application", "").lower().endswith(
+                          ("hostshell.exe" if shell.windows else "hostshell")))
+
     # Inside a batch file, error lines name the file and the line.
     lines = ["rem first line", "tardo 5", "tardo until", "tardo 5 min echo ok"]
     code, out, err, path = shell.batch_at(NOW, lines, folder=work)

@@ -64,6 +64,56 @@ class Shell:
         return self.batch(lines, clock=clock, **options)
 
 
+def parse_job_record(data):
+    """A job record ("Key=value" lines, values escaped) as a dict of texts."""
+    record = {}
+    for line in data.decode("utf-8").split("\n"):
+        if "=" not in line:
+            continue
+        key, value = line.split("=", 1)
+        out, i = [], 0
+        while i < len(value):
+            if value[i] == "\\" and i + 1 < len(value):
+                escape = value[i + 1]
+                if escape == "x":
+                    out.append(chr(int(value[i + 2:i + 4], 16)))
+                    i += 4
+                    continue
+                out.append({"n": "\n", "r": "\r"}.get(escape, escape))
+                i += 2
+                continue
+            out.append(value[i])
+            i += 1
+        record[key] = "".join(out)
+    return record
+
+
+class Jobs:
+    """The Tardo jobs in the scheduler's Tasks folder, read back as records:
+    from the stand-in's job files natively, through the Task Scheduler API
+    (job_reader.exe) under Wine."""
+
+    def __init__(self, shell, folder, reader=None):
+        self.shell = shell
+        self.folder = folder
+        self.reader = reader
+
+    def names(self):
+        if not os.path.isdir(self.folder):
+            return set()
+        return {name[:-4] for name in os.listdir(self.folder)
+                if name.lower().startswith("tardo-") and name.lower().endswith(".job")}
+
+    def read(self, name):
+        if self.reader:
+            done = subprocess.run([self.shell.emulator, self.reader, name], stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE, stdin=subprocess.DEVNULL, timeout=120,
+                                  env=self.shell.env)
+            return parse_job_record(done.stdout)
+        with open(os.path.join(self.folder, name + ".job"), "rb") as f:
+            return parse_job_record(f.read())
+
+
 class Results:
     def __init__(self):
         self.passed = 0
@@ -88,6 +138,8 @@ def parse_arguments(extra=None):
     parser.add_argument("--plugin", required=True)
     parser.add_argument("--emulator")
     parser.add_argument("--work", default=tempfile.gettempdir())
+    parser.add_argument("--tasks", help="the scheduler's Tasks folder (Wine)")
+    parser.add_argument("--job-reader", help="job_reader.exe (Wine)")
     for name in extra or []:
         parser.add_argument(name)
     return parser.parse_args()
