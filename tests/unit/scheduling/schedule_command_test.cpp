@@ -245,7 +245,7 @@ TEST_F(ScheduleCommandTest, ACommandTooLongForTheParametersIsRefusedWhole) {
   const std::wstring tooLong(kLongestCommandText + 1, L'a');
   outcome = Captured([&] { return ScheduleCommand(L"", tooLong.c_str(), Moment(2016, 1, 5, 9, 8)); });
   EXPECT_EQ(outcome.result, -1);
-  EXPECT_EQ(outcome.err, "Tardo plugin: Command line too long!\r\n");
+  EXPECT_EQ(outcome.err, "Tardo plugin: Command too long: at most 16380 characters\r\n");
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(StandinServiceLog()->managerOpens, 0);
   EXPECT_TRUE(Calls().empty());
