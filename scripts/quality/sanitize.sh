@@ -5,7 +5,7 @@
 # 87 UBSan) so that no test can mistake it for the command's exit code 1, and
 # every report also goes to a log file, which this script lists at the end
 # (that catches findings in programs whose exit code a test does not check).
-#   scripts/quality/sanitize.sh [gcc|clang]     (default gcc)
+#   scripts/quality/sanitize.sh [gcc|clang]     (default gcc; build/sanitize, build/sanitize-clang)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-deps.sh
@@ -16,6 +16,7 @@ case "$compiler" in
   *) echo "usage: sanitize.sh [gcc|clang]" >&2; exit 2 ;;
 esac
 build=build/sanitize
+[ "$compiler" = gcc ] || build=build/sanitize-$compiler
 logs=$PWD/$build/sanitizer-logs
 jobs=${TARDO_JOBS:-2}
 
