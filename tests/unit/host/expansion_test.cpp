@@ -77,10 +77,10 @@ TEST_F(Expansion, BatchLocationIsNotExpandedTwice) {
 }
 
 TEST_F(Expansion, CommandSpecIsThisProgram) {
-  const std::wstring spec = Expanded(L"%_cmdspec");
-  ASSERT_FALSE(spec.empty());
-  const std::wstring name = spec.substr(spec.find_last_of(L"\\/") + 1);
-  EXPECT_TRUE(name == L"unit_host" || name == L"unit_host.exe") << spec;
+  const std::wstring cmdspec = Expanded(L"%_cmdspec");
+  ASSERT_FALSE(cmdspec.empty());
+  const std::wstring name = cmdspec.substr(cmdspec.find_last_of(L"\\/") + 1);
+  EXPECT_TRUE(name == L"unit_host" || name == L"unit_host.exe") << cmdspec;
 }
 
 TEST_F(Expansion, InternalVariablesShadowTheEnvironment) {
