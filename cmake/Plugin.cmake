@@ -33,7 +33,9 @@ function(tardo_add_plugin_library)
     target_sources(Tardo PRIVATE ${CMAKE_BINARY_DIR}/plugin/version.rc ${TARDO_PLUGIN_DEF})
     target_link_libraries(Tardo PRIVATE ${TARDO_TAKECMD_IMPORT_LIB})
     add_dependencies(Tardo takecmd_import_lib)
-    target_link_options(Tardo PRIVATE -Wl,--kill-at)
+    # Plain export names on x86; stripped, and no link time stamp, so that the
+    # same sources give the same file.
+    target_link_options(Tardo PRIVATE -Wl,--kill-at -s -Wl,--no-insert-timestamp)
   else()
     target_link_libraries(Tardo PRIVATE TakeCmd)
   endif()

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: native (POSIX stand-ins), win64 under Wine, win32 static checks.
+# Runs every test: native (POSIX stand-ins), win64 under Wine, win32 static
+# checks, then the quality checks: sanitizers, fuzzing, static analysis, line
+# coverage, stack bound and reproducible release files.
 # Installs what is missing first, so it works on a fresh machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,4 +15,11 @@ for preset in native win64 win32; do
   echo "=== $preset: tests"
   ctest --preset "$preset" || status=1
 done
+for check in sanitize fuzz analyze coverage stack reproducible; do
+  echo "=== quality: $check"
+  bash "scripts/quality/$check.sh" || status=1
+done
+echo "=== quality: stack win32"
+bash scripts/quality/stack.sh win32 || status=1
+[ $status -eq 0 ] && echo "=== every test passed" || echo "=== SOME TESTS FAILED"
 exit $status

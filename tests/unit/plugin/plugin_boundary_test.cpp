@@ -130,3 +130,14 @@ TEST(LoadBanner, PrintedOnlyWhenTheExpansionIsExactlyDoubleZero) {
 }
 
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID);
+
+namespace {
+
+TEST(EntryPoint, ReportsSuccessForEveryNotification) {
+  for (DWORD reason : {DLL_PROCESS_ATTACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, DLL_PROCESS_DETACH})
+    EXPECT_EQ(DllMain(nullptr, reason, nullptr), TRUE) << reason;
+}
+
+}  // namespace
