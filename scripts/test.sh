@@ -19,6 +19,11 @@ for check in sanitize fuzz analyze coverage stack reproducible; do
   echo "=== quality: $check"
   bash "scripts/quality/$check.sh" || status=1
 done
+# Benchmarks are measurements, not tests: built and run once briefly so they keep working.
+echo "=== benchmarks: build and a short run"
+cmake --preset native -B build/bench -DTARDO_BENCH=ON >/dev/null
+cmake --build build/bench -j "$jobs" --target tardo_bench >/dev/null
+build/bench/bin/tardo_bench --benchmark_min_time=0.01 >/dev/null || status=1
 echo "=== quality: stack win32"
 bash scripts/quality/stack.sh win32 || status=1
 [ $status -eq 0 ] && echo "=== every test passed" || echo "=== SOME TESTS FAILED"
