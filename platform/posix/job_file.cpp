@@ -51,28 +51,7 @@ static std::string Record(LPCWSTR name, const StandinJob &job) {
   std::snprintf(line, sizeof line, "Flags=0x%08x\nTriggerCount=%d\n",
                 static_cast<unsigned>(job.flags), job.triggerCount);
   text += line;
-  for (int i = 0; i < job.triggerCount; ++i) {
-    const TASK_TRIGGER &t = job.triggers[i];
-    const struct {
-      const char *field;
-      unsigned value;
-    } fields[] = {
-        {"cbTriggerSize", t.cbTriggerSize},     {"Reserved1", t.Reserved1},
-        {"wBeginYear", t.wBeginYear},           {"wBeginMonth", t.wBeginMonth},
-        {"wBeginDay", t.wBeginDay},             {"wEndYear", t.wEndYear},
-        {"wEndMonth", t.wEndMonth},             {"wEndDay", t.wEndDay},
-        {"wStartHour", t.wStartHour},           {"wStartMinute", t.wStartMinute},
-        {"MinutesDuration", t.MinutesDuration}, {"MinutesInterval", t.MinutesInterval},
-        {"rgFlags", t.rgFlags},                 {"TriggerType", static_cast<unsigned>(t.TriggerType)},
-        {"Type.MonthlyDate.rgfDays", t.Type.MonthlyDate.rgfDays},
-        {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
-        {"Reserved2", t.Reserved2},             {"wRandomMinutesInterval", t.wRandomMinutesInterval},
-    };
-    for (const auto &f : fields) {
-      std::snprintf(line, sizeof line, "Trigger%d.%s=%u\n", i, f.field, f.value);
-      text += line;
-    }
-  }
+  for (int i = 0; i < job.triggerCount; ++i) text += TriggerRecordLines(i, job.triggers[i]);
   return text;
 }
 

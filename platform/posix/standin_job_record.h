@@ -12,6 +12,8 @@
 #include <map>
 #include <string>
 
+#include "platform/win_api.h"
+
 inline std::string EscapeRecordValue(const std::string &utf8) {
   std::string out;
   for (const char byte : utf8) {
@@ -69,4 +71,32 @@ inline std::map<std::string, std::string> ParseRecord(const std::string &text) {
     at = end + 1;
   }
   return record;
+}
+
+// The lines "TriggerN.<field>=value" of one trigger record.
+inline std::string TriggerRecordLines(int index, const TASK_TRIGGER &t) {
+  const struct {
+    const char *field;
+    unsigned value;
+  } fields[] = {
+      {"cbTriggerSize", t.cbTriggerSize},     {"Reserved1", t.Reserved1},
+      {"wBeginYear", t.wBeginYear},           {"wBeginMonth", t.wBeginMonth},
+      {"wBeginDay", t.wBeginDay},             {"wEndYear", t.wEndYear},
+      {"wEndMonth", t.wEndMonth},             {"wEndDay", t.wEndDay},
+      {"wStartHour", t.wStartHour},           {"wStartMinute", t.wStartMinute},
+      {"MinutesDuration", static_cast<unsigned>(t.MinutesDuration)},
+      {"MinutesInterval", static_cast<unsigned>(t.MinutesInterval)},
+      {"rgFlags", static_cast<unsigned>(t.rgFlags)},
+      {"TriggerType", static_cast<unsigned>(t.TriggerType)},
+      {"Type.MonthlyDate.rgfDays", static_cast<unsigned>(t.Type.MonthlyDate.rgfDays)},
+      {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
+      {"Reserved2", t.Reserved2},             {"wRandomMinutesInterval", t.wRandomMinutesInterval},
+  };
+  std::string lines;
+  for (const auto &f : fields) {
+    char line[96];
+    std::snprintf(line, sizeof line, "Trigger%d.%s=%u\n", index, f.field, f.value);
+    lines += line;
+  }
+  return lines;
 }

@@ -46,33 +46,6 @@ std::string TextLine(const char *key, HRESULT result, LPWSTR text) {
   return line;
 }
 
-std::string TriggerLines(int index, const TASK_TRIGGER &t) {
-  const struct {
-    const char *field;
-    unsigned value;
-  } fields[] = {
-      {"cbTriggerSize", t.cbTriggerSize},     {"Reserved1", t.Reserved1},
-      {"wBeginYear", t.wBeginYear},           {"wBeginMonth", t.wBeginMonth},
-      {"wBeginDay", t.wBeginDay},             {"wEndYear", t.wEndYear},
-      {"wEndMonth", t.wEndMonth},             {"wEndDay", t.wEndDay},
-      {"wStartHour", t.wStartHour},           {"wStartMinute", t.wStartMinute},
-      {"MinutesDuration", static_cast<unsigned>(t.MinutesDuration)},
-      {"MinutesInterval", static_cast<unsigned>(t.MinutesInterval)},
-      {"rgFlags", static_cast<unsigned>(t.rgFlags)},
-      {"TriggerType", static_cast<unsigned>(t.TriggerType)},
-      {"Type.MonthlyDate.rgfDays", static_cast<unsigned>(t.Type.MonthlyDate.rgfDays)},
-      {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
-      {"Reserved2", t.Reserved2},             {"wRandomMinutesInterval", t.wRandomMinutesInterval},
-  };
-  std::string lines;
-  for (const auto &f : fields) {
-    char line[96];
-    std::snprintf(line, sizeof line, "Trigger%d.%s=%u\n", index, f.field, f.value);
-    lines += line;
-  }
-  return lines;
-}
-
 int Read(ITaskScheduler *scheduler, const wchar_t *name) {
   ITask *task = nullptr;
   HRESULT result = scheduler->Activate(name, IID_ITask, reinterpret_cast<IUnknown **>(&task));
@@ -118,7 +91,7 @@ int Read(ITaskScheduler *scheduler, const wchar_t *name) {
       task->Release();
       return Fail("ITaskTrigger::GetTrigger", result);
     }
-    record += TriggerLines(i, fields);
+    record += TriggerRecordLines(i, fields);
   }
   task->Release();
   Write(GetStdHandle(STD_OUTPUT_HANDLE), record);
