@@ -8,15 +8,7 @@
 #include <string>
 #include <vector>
 
-inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-  SYSTEMTIME time{};
-  time.wYear = year;
-  time.wMonth = month;
-  time.wDay = day;
-  time.wHour = hour;
-  time.wMinute = minute;
-  return time;
-}
+#include "tests/support/moment.h"
 
 // The folder the scheduler keeps its jobs in: %windir%\Tasks.
 std::wstring TasksFolderPath();

@@ -20,18 +20,8 @@
 #include "platform/posix/standin_scheduler.h"
 #include "platform/win_api.h"
 #include "tests/support/capture.h"
+#include "tests/support/moment.h"
 #include "timecalc/local_now.h"
-
-inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0) {
-  SYSTEMTIME time{};
-  time.wYear = year;
-  time.wMonth = month;
-  time.wDay = day;
-  time.wHour = hour;
-  time.wMinute = minute;
-  time.wSecond = second;
-  return time;
-}
 
 inline std::string Utf8Of(const std::wstring &text) {
   std::vector<char> out(text.size() * 4 + 1);
