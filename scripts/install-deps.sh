@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs, only when something is missing.
+# Installs every Debian package the project needs, only when something is
+# missing (with the recommended packages: Wine is tested that way).
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-dev llvm googletest libgtest-dev libgmock-dev
           libbenchmark-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
@@ -13,5 +14,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=""
   [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
