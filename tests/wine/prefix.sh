@@ -7,6 +7,12 @@
 # the caller's pipes.
 set -u
 action=$1
+# Wine turns file names and arguments into wide text through the Unix locale:
+# without a UTF-8 one, non-ASCII names are lost.
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+  *UTF-8*|*utf8*|*UTF8*|*utf-8*) ;;
+  *) export LC_ALL=C.UTF-8 ;;
+esac
 export WINEPREFIX=$2
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -17,8 +17,6 @@ class Shell:
         self.plugin = plugin
         self.emulator = emulator
         self.env = dict(os.environ)
-        # Wine turns arguments into wide text through the Unix locale.
-        self.env.setdefault("LANG", "C.UTF-8")
         self.env.update(env or {})
 
     @property
