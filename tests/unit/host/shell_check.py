@@ -1,55 +1,32 @@
 """End-to-end checks of hostshell with the probe plug-in: exit codes, the
 /c line, standard input, batch files with their variables, the system shell
 and strict mode. Natively, or under Wine when --emulator is given."""
-import argparse
 import os
-import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "e2e", "support"))
+import shellrun  # noqa: E402
+
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--shell", required=True)
-    parser.add_argument("--plugin", required=True)
-    parser.add_argument("--emulator")
-    options = parser.parse_args()
-    windows = options.emulator is not None
+    options = shellrun.parse_arguments()
+    shell = shellrun.Shell(options.shell, options.plugin, options.emulator)
+    shell.env.pop("TAKECMD_STRICT", None)
+    shell.env.pop("noloadmsg", None)
+    windows = shell.windows
+    host_path = shell.host_path
     work = tempfile.mkdtemp(prefix="tardo-hostshell-")
-
-    def host_path(path):
-        return "Z:" + os.path.realpath(path).replace("/", "\\") if windows else os.path.realpath(path)
-
     plugin = host_path(options.plugin)
-    env = dict(os.environ, LANG="C.UTF-8")
-    env.pop("TAKECMD_STRICT", None)
-    env.pop("noloadmsg", None)
     eol = "\r\n" if windows else "\n"
-    failures = []
-    passed = 0
+    results = shellrun.Results()
 
     def check(name, args, code, out, err=b"", stdin=None, extra_env=None, err_contains=None):
-        nonlocal passed
-        command = ([options.emulator] if windows else []) + [options.shell] + args
-        done = subprocess.run(command, input=stdin, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                              stdin=None if stdin is not None else subprocess.DEVNULL,
-                              env=dict(env, **(extra_env or {})), timeout=120)
-        problems = []
-        if done.returncode not in (code if isinstance(code, tuple) else (code,)):
-            problems.append("exit code %r, expected %r" % (done.returncode, code))
-        if done.stdout != out:
-            problems.append("stdout %r\n   expected %r" % (done.stdout, out))
+        actual_code, actual_out, actual_err = shell.run(args, stdin=stdin, env=extra_env, plugin=False)
         if err_contains is not None:
-            if err_contains not in done.stderr:
-                problems.append("stderr %r\n   lacks %r" % (done.stderr, err_contains))
-        elif done.stderr != err:
-            problems.append("stderr %r\n   expected %r" % (done.stderr, err))
-        if problems:
-            failures.append(name)
-            print("FAIL %s\n  %s" % (name, "\n  ".join(problems)))
+            results.check(name, (code, out, True), (actual_code, actual_out, err_contains in actual_err))
         else:
-            passed += 1
-            print("ok   %s" % name)
+            results.check(name, (code, out, err), (actual_code, actual_out, actual_err))
 
     check("exit code of /c exit", ["/c", "exit", "7"], 7, b"")
 
@@ -114,8 +91,7 @@ def main():
           ["--plugin", host_path(os.path.join(work, "absent.dll")), "/c", "exit 0"], 1, b"",
           err_contains=b"hostshell: cannot load plug-in ")
 
-    print("%d passed, %d failed" % (passed, len(failures)))
-    return 1 if failures else 0
+    return results.finish()
 
 
 if __name__ == "__main__":
