@@ -54,6 +54,7 @@ def cases(folder, missing):
         ("5", b"", error("Syntax error:  expected HOURS or MINUTES"), 1),
         ("5 sec echo", b"", error("Syntax error:  expected HOURS or MINUTES"), 1),
         ("5 m echo", b"", error("Syntax error:  expected HOURS or MINUTES"), 1),
+        ("5 mi echo", b"", error("Syntax error:  expected HOURS or MINUTES"), 1),
         ("5 hr echo", b"", error("Syntax error:  expected HOURS or MINUTES"), 1),
         ("2 Days echo hi", scheduled("2016-03-03 10:30", "echo hi"), b"", 0),
         ("1 hourly echo hi", scheduled("2016-03-01 11:30", "echo hi"), b"", 0),
