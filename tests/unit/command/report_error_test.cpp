@@ -154,6 +154,18 @@ TEST_F(ReportErrorTest, ReportsAnOverlongFormatAsItStands) {
   const std::wstring textFormat = std::wstring(kHostBufferChars + 10, L't') + L"%s";
   EXPECT_EQ(ErrorBytes([&] { ReportErrorText(textFormat.c_str(), L"word"); }),
             "Tardo plugin: " + std::string(kHostBufferChars - 1, 't') + "\r\n");
+  // The exact limits: one character more than shortEnough leaves no room
+  // for "-2147483648"; a text format of kHostBufferChars + 1 characters leaves
+  // room for an empty text only, and one more for none.
+  const std::wstring numberOneLonger = std::wstring(kHostBufferChars - 13, L'n') + L"%d";
+  EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(numberOneLonger.c_str(), 7); }),
+            "Tardo plugin: " + std::string(kHostBufferChars - 13, 'n') + "%d\r\n");
+  const std::wstring roomForNoText = L"%s" + std::wstring(kHostBufferChars - 1, L't');
+  EXPECT_EQ(ErrorBytes([&] { ReportErrorText(roomForNoText.c_str(), L"word"); }),
+            "Tardo plugin: " + std::string(kHostBufferChars - 1, 't') + "\r\n");
+  const std::wstring noRoom = L"%s" + std::wstring(kHostBufferChars, L't');
+  EXPECT_EQ(ErrorBytes([&] { ReportErrorText(noRoom.c_str(), L"word"); }),
+            "Tardo plugin: %s" + std::string(kHostBufferChars - 3, 't') + "\r\n");
 }
 
 }  // namespace
