@@ -141,6 +141,11 @@ TEST_F(ScheduleCommandTest, WorkingDirectoryIsTheTrueNameOrElseTheShellsFolder) 
   }
 }
 
+TEST_F(ScheduleCommandTest, NoWorkingDirectoryAtAllIsTheShellsFolder) {
+  ASSERT_EQ(Captured([] { return ScheduleCommand(nullptr, L"x", Moment(2016, 1, 5, 9, 7)); }).result, 0);
+  EXPECT_EQ(Job("Tardo-000003ad").at("WorkingDirectory"), "/opt/Take Command/");
+}
+
 TEST_F(ScheduleCommandTest, AFailedUserNameGivesAnEmptyAccount) {
   StandinFailGetUserName(1);
   const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
