@@ -1,7 +1,8 @@
 // The stand-ins steered from the environment, as a test run or a shell
 // session outside the test programs steers them. This suite runs only in
 // the CTest entry that sets STANDIN_SCHEDULE=paused and
-// STANDIN_FAIL=SetFlags=0x80070005 (no fixture resets them here).
+// STANDIN_FAIL=SetFlags=0x80070005 (no fixture resets them here); without
+// them it fails.
 #include <cstdlib>
 
 #include "scheduling/schedule_command.h"
@@ -11,8 +12,8 @@
 namespace {
 
 TEST(StandinEnvironment, ScheduleStateAndInjectedFailure) {
-  if (!std::getenv("STANDIN_FAIL") || !std::getenv("STANDIN_SCHEDULE"))
-    GTEST_SKIP() << "run by unit_scheduling_environment";
+  ASSERT_STREQ(std::getenv("STANDIN_SCHEDULE"), "paused");
+  ASSERT_STREQ(std::getenv("STANDIN_FAIL"), "SetFlags=0x80070005");
   EXPECT_EQ(IsSchedulerRunning(), 0);
 
   char pattern[] = "/tmp/tardo-scheduling-XXXXXX";
