@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # Release build: Tardo.dll for x64 and x86, each from a fresh build folder,
-# into dist/x64/Tardo.dll and dist/x86/Tardo.dll, with dist/SHA256SUMS.
+# into dist/x64/Tardo.dll and dist/x86/Tardo.dll, and the release zip
+# dist/Tardo-VERSION-windows.zip (VERSION from CMakeLists.txt's project()):
+#   x64/Tardo.dll, x86/Tardo.dll,
+#   Tardo.txt   the user guide: README.md's part for users as plain text with
+#               CRLF line ends (scripts/user-guide.py),
+#   LICENSE     with CRLF line ends,
+#   SHA256SUMS  of those four files.
+# dist/SHA256SUMS lists the two DLLs and the zip.
 # With SOURCE_DATE_EPOCH set, two runs give byte-identical files:
 #   - the PE header gets no link time stamp (--no-insert-timestamp);
 #   - the version resource's "Build" is SOURCE_DATE_EPOCH (string(TIMESTAMP)
 #     honours it), written in UTC so the time zone does not matter;
 #   - the DLL is stripped, and source paths are written relative to the
 #     source tree (-ffile-prefix-map), so the folder built in does not matter.
+#   - the zip's entries are dated SOURCE_DATE_EPOCH, in a fixed order, with
+#     fixed permissions (scripts/release-zip.py).
 # The version resource's "Built On" is the building machine's name: builds on
 # two machines differ there (and only there).
 #   TARDO_DIST_BUILD   build folders (default build/dist)
@@ -16,9 +25,12 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 root=${TARDO_DIST_BUILD:-build/dist}
 out=${TARDO_DIST_OUT:-dist}
+version=$(sed -n 's/^project(Tardo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || { echo "no project(Tardo VERSION ...) in CMakeLists.txt"; exit 1; }
+zip=Tardo-$version-windows.zip
 export TZ=UTC
 [ -n "${SOURCE_DATE_EPOCH:-}" ] ||
-  echo "note: SOURCE_DATE_EPOCH is not set; the version resource records the time of this build"
+  echo "note: SOURCE_DATE_EPOCH is not set; the version resource and the zip record the time of this build"
 
 for arch in x64 x86; do
   case $arch in x64) preset=win64 triple=x86_64-w64-mingw32 ;; x86) preset=win32 triple=i686-w64-mingw32 ;; esac
@@ -34,9 +46,22 @@ for arch in x64 x86; do
     GetPluginInfo InitializePlugin ShutdownPlugin Help Usage tardo >/dev/null ||
     { echo "$out/$arch/Tardo.dll fails its header checks"; exit 1; }
 done
-(cd "$out" && sha256sum x64/Tardo.dll x86/Tardo.dll >SHA256SUMS)
-for arch in x64 x86; do
-  printf '%s/%s/Tardo.dll  %s bytes\n' "$out" "$arch" "$(stat -c %s "$out/$arch/Tardo.dll")"
+
+# The zip, from a folder holding exactly what goes in it.
+stage=$root/zip
+rm -rf "$stage"
+mkdir -p "$stage/x64" "$stage/x86"
+cp "$out/x64/Tardo.dll" "$stage/x64/"
+cp "$out/x86/Tardo.dll" "$stage/x86/"
+python3 scripts/user-guide.py README.md "$version" "$stage/Tardo.txt"
+sed 's/$/\r/' LICENSE >"$stage/LICENSE"
+(cd "$stage" && sha256sum x64/Tardo.dll x86/Tardo.dll Tardo.txt LICENSE >SHA256SUMS)
+rm -f "$out/$zip"
+python3 scripts/release-zip.py "$out/$zip" "$stage" x64/Tardo.dll x86/Tardo.dll Tardo.txt LICENSE SHA256SUMS
+
+(cd "$out" && sha256sum x64/Tardo.dll x86/Tardo.dll "$zip" >SHA256SUMS)
+for file in x64/Tardo.dll x86/Tardo.dll "$zip"; do
+  printf '%s/%s  %s bytes\n' "$out" "$file" "$(stat -c %s "$out/$file")"
 done
 echo "$out/SHA256SUMS:"
 cat "$out/SHA256SUMS"
