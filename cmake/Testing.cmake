@@ -22,7 +22,7 @@ function(tardo_add_shell_suite name script)
   endif()
 endfunction()
 
-if(NOT TARDO_UNIT_TESTS OR TARDO_FUZZ)
+if(TARDO_FUZZ)
   function(tardo_add_unit_test name)
   endfunction()
   return()

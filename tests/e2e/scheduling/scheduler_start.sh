@@ -1,20 +1,19 @@
 #!/usr/bin/env bash
 # Setup of the wine_scheduler fixture: the TasksFolder value as Windows has
-# it and the Schedule service started, in the build's own prefix.
-#   scheduler_start.sh PREFIX
+# it, in both registry views, and the Schedule service started, in the build's own prefix.
+#   scheduler_start.sh PREFIX [DLLPATH]
 # Everything Wine prints goes to a log file, never to the caller's pipes
 # (the services started here keep the handles they inherit).
 set -u
-export WINEPREFIX=$1
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64)
+. "$(dirname "$0")/../../wine/wine-env.sh" "$1" "${2:-}"
 log="$WINEPREFIX.scheduler.log"
 state="$WINEPREFIX.schedule-state.txt"
 
-"$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
-  /d '%SystemRoot%\Tasks' /f </dev/null >>"$log" 2>&1 || { echo "reg add failed (see $log)"; exit 1; }
+# Both registry views, as a 64-bit Windows must have it for 32-bit hosts too.
+for view in 64 32; do
+  "$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
+    /d '%SystemRoot%\Tasks' /f /reg:$view </dev/null >>"$log" 2>&1 || { echo "reg add failed (see $log)"; exit 1; }
+done
 
 for attempt in 1 2 3 4 5; do
   "$wine" net start Schedule </dev/null >>"$log" 2>&1
