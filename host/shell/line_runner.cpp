@@ -1,7 +1,9 @@
 #include "host/shell/line_runner.h"
 
 #include "host/common/ascii_case.h"
+#include "host/common/utf8_text.h"
 #include "host/shell/builtins.h"
+#include "host/shell/export_call.h"
 #include "host/shell/shell_messages.h"
 #include "host/shell/shell_os.h"
 #include "host/takecmd/host_control.h"
@@ -48,7 +50,7 @@ static int RunPluginCommand(const PluginCommand &command, const std::wstring &pl
   }
   std::vector<wchar_t> buffer(kLineBufferChars, L'\0');  // the plug-in may rewrite it
   tail.copy(buffer.data(), tail.size());
-  return command.entry(buffer.data());
+  return CallExport(pluginName, WideToUtf8(command.name).c_str(), command.entry, buffer.data());
 }
 
 static bool IsComment(const std::wstring &line, std::size_t start) {

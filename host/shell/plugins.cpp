@@ -2,6 +2,7 @@
 
 #include "host/common/ascii_case.h"
 #include "host/common/utf8_text.h"
+#include "host/shell/export_call.h"
 #include "host/shell/shell_messages.h"
 #include "host/shell/shell_os.h"
 
@@ -38,8 +39,8 @@ static std::vector<std::wstring> CommandNames(const wchar_t *list) {
 #if defined(__clang__)
 __attribute__((no_sanitize("function")))
 #endif
-static const HostPluginInfo *DescriptionRecord(PluginInfoEntry info) {
-  return info ? info() : nullptr;
+static const HostPluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
+  return info ? CallExport(path, "GetPluginInfo", info) : nullptr;
 }
 
 PluginSet::~PluginSet() { UnloadAll(); }
@@ -52,7 +53,7 @@ bool PluginSet::Load(const std::wstring &path) {
     return false;
   }
   const auto info = FindEntry<PluginInfoEntry>(library, "GetPluginInfo");
-  const HostPluginInfo *record = DescriptionRecord(info);
+  const HostPluginInfo *record = DescriptionRecord(path, info);
   if (!record) {
     ShellError(path + (info ? L" gave no description record" : L" is not a plug-in: it has no GetPluginInfo export"));
     OsFreeLibrary(library);
@@ -61,7 +62,8 @@ bool PluginSet::Load(const std::wstring &path) {
   LoadedPlugin plugin{library, record->moduleName ? record->moduleName : path, {},
                       FindEntry<PluginHelpEntry>(library, "Help"), FindEntry<PluginUsageEntry>(library, "Usage"),
                       FindEntry<PluginShutdownEntry>(library, "ShutdownPlugin")};
-  if (const auto initialize = FindEntry<PluginInitializeEntry>(library, "InitializePlugin")) initialize();
+  if (const auto initialize = FindEntry<PluginInitializeEntry>(library, "InitializePlugin"))
+    CallExport(plugin.name, "InitializePlugin", initialize);
   for (const std::wstring &name : CommandNames(record->commandList))
     plugin.commands.push_back({name, FindEntry<PluginCommandEntry>(library, WideToUtf8(name).c_str())});
   plugins_.push_back(std::move(plugin));
@@ -82,7 +84,7 @@ int PluginSet::Help(const std::wstring &name) const {
   for (const LoadedPlugin &plugin : plugins_) {
     if (!plugin.help) continue;
     std::wstring copy = name;  // the export takes a writable text
-    if (const int answer = plugin.help(copy.data())) return answer;
+    if (const int answer = CallExport(plugin.name, "Help", plugin.help, copy.data())) return answer;
   }
   return 0;
 }
@@ -92,7 +94,7 @@ bool PluginSet::Usage(const std::wstring &name, std::wstring *text) const {
     if (!plugin.usage) continue;
     std::wstring copy = name;
     std::vector<wchar_t> buffer(kUsageBufferChars + 1, L'\0');  // one more: always terminated
-    if (plugin.usage(copy.data(), buffer.data())) {
+    if (CallExport(plugin.name, "Usage", plugin.usage, copy.data(), buffer.data())) {
       *text = buffer.data();
       return true;
     }
@@ -103,7 +105,7 @@ bool PluginSet::Usage(const std::wstring &name, std::wstring *text) const {
 void PluginSet::UnloadAll() {
   while (!plugins_.empty()) {
     LoadedPlugin &plugin = plugins_.back();
-    if (plugin.shutdown) plugin.shutdown(0);
+    if (plugin.shutdown) CallExport(plugin.name, "ShutdownPlugin", plugin.shutdown, 0);
     OsFreeLibrary(plugin.library);
     plugins_.pop_back();
   }

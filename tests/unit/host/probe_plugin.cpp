@@ -1,10 +1,14 @@
 // A plug-in for the shell's own checks: it lists three commands, of which
 // "missing" has no export, says when it is loaded and shut down, and shows
-// what the host handed it.
+// what the host handed it. Built a second time with PROBE_CALL=__cdecl on
+// x86, it breaks the convention the host calls its exports with.
 #include <cwchar>
 
 #include "plugin/host_services.h"
 
+#ifndef PROBE_CALL
+#define PROBE_CALL WINAPI
+#endif
 #ifdef _WIN32
 #define PROBE_EXPORT extern "C" __declspec(dllexport)
 #else
@@ -25,34 +29,34 @@ ProbeInfo Info = {{L"Probe", L"Tardo tests", L"", L"", L"Shows what the host pas
 
 PROBE_EXPORT ProbeInfo *WINAPI GetPluginInfo(void) { return &Info; }
 
-PROBE_EXPORT int WINAPI InitializePlugin(void) {
+PROBE_EXPORT int PROBE_CALL InitializePlugin(void) {
   wchar_t buffer[kHostBufferChars] = L"%[_transient]%[_pipe]%[noloadmsg]";
   ExpandVariables(buffer, 1);
   Printf(L"probe loaded: %s\n", buffer);
   return 0;
 }
 
-PROBE_EXPORT int WINAPI ShutdownPlugin(int endProcess) {
+PROBE_EXPORT int PROBE_CALL ShutdownPlugin(int endProcess) {
   Printf(L"probe shut down: %d\n", endProcess);
   return 0;
 }
 
-PROBE_EXPORT int WINAPI Help(wchar_t *name) { return std::wcscmp(name, L"probe") == 0 ? 7 : 0; }
+PROBE_EXPORT int PROBE_CALL Help(wchar_t *name) { return std::wcscmp(name, L"probe") == 0 ? 7 : 0; }
 
-PROBE_EXPORT int WINAPI Usage(wchar_t *name, wchar_t *buffer) {
+PROBE_EXPORT int PROBE_CALL Usage(wchar_t *name, wchar_t *buffer) {
   if (std::wcscmp(name, L"probe") != 0) return 0;
   std::wcscpy(buffer, L"PROBE [text]\r\n");
   return 1;
 }
 
 // Prints the tail in brackets; its result is the tail's length.
-PROBE_EXPORT int WINAPI probe(wchar_t *tail) {
+PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail) {
   Printf(L"[%s]\n", tail);
   return static_cast<int>(std::wcslen(tail));
 }
 
 // Hands Sprintf more than a host buffer holds: strict mode stops here.
-PROBE_EXPORT int WINAPI overrun(wchar_t *) {
+PROBE_EXPORT int PROBE_CALL overrun(wchar_t *) {
   static wchar_t longText[kHostBufferChars + 100];
   for (int i = 0; i < kHostBufferChars + 99; ++i) longText[i] = L'x';
   wchar_t buffer[kHostBufferChars];

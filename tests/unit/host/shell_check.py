@@ -10,7 +10,7 @@ import shellrun  # noqa: E402
 
 
 def main():
-    options = shellrun.parse_arguments()
+    options = shellrun.parse_arguments(["--cdecl-plugin"])
     shell = shellrun.Shell(options.shell, options.plugin, options.emulator)
     shell.env.pop("TAKECMD_STRICT", None)
     shell.env.pop("noloadmsg", None)
@@ -90,6 +90,13 @@ def main():
     check("a plug-in that cannot be loaded stops the shell",
           ["--plugin", host_path(os.path.join(work, "absent.dll")), "/c", "exit 0"], 1, b"",
           err_contains=b"hostshell: cannot load plug-in ")
+
+    if options.cdecl_plugin:
+        check("an export that leaves its arguments on the stack breaks the x86 convention and stops the shell",
+              ["--plugin", host_path(options.cdecl_plugin), "--set", "_pipe=0", "/c", "probe a"], 3,
+              b"probe loaded: 10\n[a]\n",
+              err_contains=b"hostshell: plug-in Probe broke the __stdcall contract in probe(): "
+                           b"left 4 bytes of arguments on the stack; stopping\n")
 
     return results.finish()
 

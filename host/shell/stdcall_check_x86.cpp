@@ -1,0 +1,115 @@
+// The x86 thunk behind CallExport: calls a __stdcall function with its
+// arguments on a 16-byte aligned stack, with marker values in EBX, ESI, EDI
+// and EBP, and reports afterwards where ESP is against where it must be once
+// the callee has removed its arguments, and which markers changed. The
+// caller's own frame is kept in static storage across the call, since the
+// callee may have broken every register the thunk could keep it in: the
+// shell calls one export at a time, on one thread.
+#include <cstdint>
+#include <cstdlib>
+
+#include "host/shell/export_call.h"
+#include "host/shell/shell_messages.h"
+
+namespace {
+
+struct StdcallOutcome {
+  std::uint32_t result;    // EAX
+  std::int32_t stackSkew;  // ESP after the call minus where it belongs, in bytes
+  std::uint32_t changed;   // a bit for each register the callee did not keep
+};
+static_assert(sizeof(StdcallOutcome) == 12);  // the thunk writes it at offsets 0, 4 and 8
+
+struct SavedRegister {
+  std::uint32_t bit;
+  const wchar_t *name;
+};
+constexpr SavedRegister kSavedRegisters[] = {{1, L"EBX"}, {2, L"ESI"}, {4, L"EDI"}, {8, L"EBP"}};
+
+}  // namespace
+
+extern "C" void __cdecl tardo_checked_stdcall(const void *entry, const std::uint32_t *arguments, int count,
+                                               StdcallOutcome *outcome);
+
+asm(R"(
+        .intel_syntax noprefix
+        .data
+        .balign 4
+checked_stack:  .long 0
+checked_frame:  .long 0
+        .text
+        .globl _tardo_checked_stdcall
+        .def _tardo_checked_stdcall; .scl 2; .type 32; .endef
+_tardo_checked_stdcall:
+        push ebp
+        mov ebp, esp
+        push ebx
+        push esi
+        push edi
+        and esp, -16
+        mov ecx, [ebp+16]
+        lea eax, [ecx*4]
+        neg eax
+        and eax, 15
+        sub esp, eax
+        mov [checked_stack], esp
+        mov [checked_frame], ebp
+        mov edx, [ebp+12]
+1:      test ecx, ecx
+        jz 2f
+        push dword ptr [edx+ecx*4-4]
+        dec ecx
+        jmp 1b
+2:      mov eax, [ebp+8]
+        mov ebx, 0x5AB0B0B5
+        mov esi, 0x5A515155
+        mov edi, 0x5AD1D1D5
+        mov ebp, 0x5AEBEBE5
+        call eax
+        mov ecx, esp
+        sub ecx, [checked_stack]
+        xor edx, edx
+        cmp ebx, 0x5AB0B0B5
+        je 3f
+        or edx, 1
+3:      cmp esi, 0x5A515155
+        je 4f
+        or edx, 2
+4:      cmp edi, 0x5AD1D1D5
+        je 5f
+        or edx, 4
+5:      cmp ebp, 0x5AEBEBE5
+        je 6f
+        or edx, 8
+6:      mov ebp, [checked_frame]
+        mov ebx, [ebp+20]
+        mov [ebx], eax
+        mov [ebx+4], ecx
+        mov [ebx+8], edx
+        lea esp, [ebp-12]
+        pop edi
+        pop esi
+        pop ebx
+        pop ebp
+        ret
+        .att_syntax prefix
+)");
+
+std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportName, const void *entry,
+                                 const std::uint32_t *arguments, int count) {
+  StdcallOutcome outcome{};
+  tardo_checked_stdcall(entry, arguments, count, &outcome);
+  if (outcome.stackSkew == 0 && outcome.changed == 0) return outcome.result;
+
+  std::wstring broken;
+  if (outcome.stackSkew < 0)
+    broken = L"left " + std::to_wstring(-outcome.stackSkew) + L" bytes of arguments on the stack";
+  else if (outcome.stackSkew > 0)
+    broken = L"removed " + std::to_wstring(outcome.stackSkew) + L" bytes more than its arguments";
+  for (const SavedRegister &saved : kSavedRegisters)
+    if (outcome.changed & saved.bit) broken += (broken.empty() ? L"" : L", ") + std::wstring(saved.name) + L" changed";
+  std::wstring name;
+  for (const char *c = exportName; *c != '\0'; ++c) name += static_cast<wchar_t>(*c);
+  ShellError(L"plug-in " + plugin + L" broke the __stdcall contract in " + name + L"(): " + broken + L"; stopping");
+  std::abort();
+}
