@@ -9,20 +9,28 @@
 #      plug-in's. Symbols are bound at load (LD_BIND_NOW), so no dynamic
 #      linking is counted, and glibc's memset runs its vector loop rather
 #      than rep stosb, which valgrind would count one instruction per byte.
-#   2. wall time under Wine, in one run: hostshell.exe /c rem (the shell doing
-#      nothing), hostshell.exe --plugin Tardo.dll /c rem (loading the plug-in
-#      too), and hostshell.exe --plugin Tardo.dll /c tardo ...; each RUNS times
-#      (default 7), interleaved, median reported, and the ratio to the shell
-#      doing nothing. The jobs it registers go to the build's own Wine prefix
-#      and are deleted at the end.
+#   2. wall time under Wine, x64 (preset win64) and x86 (preset win32, in
+#      Wine's WoW64 mode), each build in a prefix of its own: hostshell.exe
+#      /c rem (the shell doing nothing), hostshell.exe --plugin Tardo.dll
+#      /c rem (loading the plug-in too), scheduler_floor.exe (the floor: the
+#      scheduler calls that tardo makes, with fixed values and nothing else)
+#      and hostshell.exe --plugin Tardo.dll /c tardo ...; one untimed round,
+#      then RUNS rounds (default 11) of every command of both builds,
+#      interleaved; the median, and its ratio to the shell doing nothing and
+#      to the floor of the same build. The jobs registered go to the builds'
+#      own prefixes and are deleted after every round.
 # A measurement, not a test: nothing here passes or fails on a number.
 #   bench/measure.sh            (RUNS=n for more or fewer Wine runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-runs=${RUNS:-7}
+runs=${RUNS:-11}
 native=build/measure-native
-windows=build/measure-win64
+win64=build/measure-win64
+win32=build/measure-win32
+cache=${TARDO_CACHE:-/var/cache/tardo}
+# Wine's 32-bit DLLs, where scripts/install-wine32.sh puts them.
+dllpath=$cache/wine-i386/usr/lib/i386-linux-gnu/wine
 work=$PWD/build/measure-work
 jobs=${TARDO_JOBS:-2}
 
@@ -34,8 +42,10 @@ echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) (other work on the machine 
 
 cmake --preset native -B "$native" >/dev/null
 cmake --build "$native" -j "$jobs" --target hostshell Tardo >/dev/null
-cmake --preset win64 -B "$windows" >/dev/null
-cmake --build "$windows" -j "$jobs" --target hostshell Tardo TakeCmd >/dev/null
+cmake --preset win64 -B "$win64" >/dev/null
+cmake --build "$win64" -j "$jobs" --target hostshell Tardo TakeCmd scheduler_floor >/dev/null
+cmake --preset win32 -B "$win32" -DTARDO_CACHE="$cache" >/dev/null
+cmake --build "$win32" -j "$jobs" --target hostshell Tardo TakeCmd scheduler_floor >/dev/null
 
 rm -rf "$work"
 mkdir -p "$work/Windows/Tasks"
@@ -117,47 +127,115 @@ print("plug-in: instructions of Tardo.so's code and of the C library routines it
 PY
 
 echo
-echo "=== wall time per command under Wine ($runs runs each, interleaved; median)"
-prefix=$PWD/$windows/wineprefix
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64)
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-bash tests/wine/prefix.sh start "$prefix" >/dev/null
-"$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
-  /d '%SystemRoot%\Tasks' /f </dev/null >>"$work/wine.log" 2>&1
-"$wine" net start Schedule </dev/null >>"$work/wine.log" 2>&1 || true
-status=0
-python3 - "$wine" "$PWD/$windows/bin" "$work" "$runs" <<'PY' || status=1
-import os, statistics, subprocess, sys, time
+echo "=== wall time per command under Wine, x64 and x86 ($runs runs each, interleaved; median)"
+prefix64=$PWD/$win64/wineprefix
+prefix32=$PWD/$win32/wineprefix
+# Wine names the folder C:\windows\tasks, in lower case.
+clear_jobs() {
+  find "$prefix64/drive_c/windows" "$prefix32/drive_c/windows" -maxdepth 2 -ipath '*/windows/tasks/*' \
+    \( -name 'Tardo-*.job' -o -name 'Floor-*.job' \) -delete 2>/dev/null || true
+}
+stop_prefixes() {
+  clear_jobs
+  bash tests/wine/prefix.sh stop "$prefix64" >/dev/null
+  bash tests/wine/prefix.sh stop "$prefix32" "$dllpath" >/dev/null
+}
+trap stop_prefixes EXIT
+# Each prefix: started, TasksFolder in both registry views, Schedule running.
+start_prefix() {
+  { bash tests/wine/prefix.sh start "$@" && bash tests/e2e/scheduling/scheduler_start.sh "$@"; } \
+    >>"$work/wine.log" || { cat "$work/wine.log"; exit 1; }
+}
+start_prefix "$prefix64"
+start_prefix "$prefix32" "$dllpath"
+clear_jobs
+# Wine's programs and settings; the prefix and the DLL path are set per build below.
+. tests/wine/wine-env.sh "$prefix64"
+python3 - "$wine" "$work" "$runs" "$PWD/$win64/bin" "$prefix64" "$PWD/$win32/bin" "$prefix32" "$dllpath" <<'PY'
+import glob, os, statistics, subprocess, sys, time
 
-wine, bin_dir, work, runs = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
+wine, work, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+builds = [("x64", sys.argv[4], sys.argv[5], None), ("x86", sys.argv[6], sys.argv[7], sys.argv[8])]
 tails = open(os.path.join(work, "tails")).read().splitlines()
-shell = os.path.join(bin_dir, "hostshell.exe")
-plugin = "Z:" + os.path.join(bin_dir, "Tardo.dll").replace("/", "\\")
-variants = [("hostshell.exe /c rem", [shell, "/c", "rem"], None),
-            ("hostshell.exe --plugin Tardo.dll /c rem", [shell, "--plugin", plugin, "/c", "rem"], None)]
-names = ["tardo 5 min echo hi", "tardo (16383-character tail)", "tardo until 4000-12-31@11:59:59PM echo hi",
-         "tardo (16383-character clock word)"]
-for name, tail in zip(names, tails):
-    variants.append((f"... --plugin Tardo.dll /c {name}", [shell, "--plugin", plugin, "/c", "tardo " + tail], b"["))
-times = {label: [] for label, _, _ in variants}
-env = dict(os.environ, LANG="C.UTF-8")
-for _ in range(runs):
-    for label, command, expect in variants:
-        start = time.perf_counter()
-        done = subprocess.run([wine] + command, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                              stdin=subprocess.DEVNULL)
-        took = time.perf_counter() - start
-        if done.returncode != 0 or (expect and not done.stdout.startswith(expect)):
-            sys.exit(f"{label}: exit {done.returncode}: {done.stdout[:200]!r} {done.stderr[-300:]!r}")
-        times[label].append(took)
-base = statistics.median(times[variants[0][0]])
-print(f"{'command':70} {'median':>9} {'min':>9} {'ratio':>6}")
-for label, _, _ in variants:
-    median = statistics.median(times[label])
-    print(f"{label:70} {median * 1000:7.1f}ms {min(times[label]) * 1000:7.1f}ms {median / base:6.2f}")
-print("ratio: median over the median of hostshell.exe /c rem; each run is a whole Wine process.")
+SHELL, FLOOR = "hostshell.exe /c rem (the shell doing nothing)", "scheduler_floor.exe (the floor)"
+labels = [SHELL, "hostshell.exe --plugin Tardo.dll /c rem", FLOOR,
+          "... /c tardo 5 min echo hi", "... /c tardo (16383-character tail)",
+          "... /c tardo until 4000-12-31@11:59:59PM echo hi", "... /c tardo (16383-character clock word)"]
+
+def commands(bin_dir, counter):
+    """The command of each label, and what its standard output must start with."""
+    shell = os.path.join(bin_dir, "hostshell.exe")
+    plugin = "Z:" + os.path.join(bin_dir, "Tardo.dll").replace("/", "\\")
+    listed = [([shell, "/c", "rem"], None), ([shell, "--plugin", plugin, "/c", "rem"], None),
+              ([os.path.join(bin_dir, "scheduler_floor.exe"), str(counter)], None)]
+    listed += [([shell, "--plugin", plugin, "/c", "tardo " + tail], b"[") for tail in tails]
+    return listed
+
+envs, tasks = {}, {}
+for arch, _, prefix, dllpath in builds:
+    windows = os.path.join(prefix, "drive_c", "windows")
+    tasks[arch] = os.path.join(windows, next(name for name in os.listdir(windows) if name.lower() == "tasks"))
+    env = dict(os.environ, WINEPREFIX=prefix)
+    env.pop("WINEDLLPATH", None)
+    if dllpath:
+        env["WINEDLLPATH"] = dllpath
+    envs[arch] = env
+out_path, err_path = os.path.join(work, "stdout"), os.path.join(work, "stderr")
+times = {(arch, label): [] for arch, *_ in builds for label in labels}
+
+
+def run_rounds():
+    """One untimed round, then runs timed ones, of every command of both builds."""
+    for round_number in range(runs + 1):
+        for arch, bin_dir, _, _ in builds:
+            for label, (command, expect) in zip(labels, commands(bin_dir, round_number)):
+                # Output to files, not pipes: a process that Wine starts for a
+                # program (the desktop) can inherit its handles and outlive it.
+                with open(out_path, "w+b") as out, open(err_path, "w+b") as err:
+                    start = time.perf_counter()
+                    code = subprocess.run([wine] + command, env=envs[arch], stdout=out, stderr=err,
+                                          stdin=subprocess.DEVNULL).returncode
+                    took = time.perf_counter() - start
+                output, errors = open(out_path, "rb").read(), open(err_path, "rb").read()
+                if code != 0 or (expect and not output.startswith(expect)):
+                    sys.exit(f"{arch} {label}: exit {code}: {output[:200]!r} {errors[-300:]!r}")
+                if round_number > 0:
+                    times[(arch, label)].append(took)
+            # Every round finds the same Tasks folder.
+            for pattern in ("Tardo-*.job", "Floor-*.job"):
+                for job in glob.glob(os.path.join(tasks[arch], pattern)):
+                    os.remove(job)
+
+
+# A program that starts COM makes Wine start the desktop process (explorer.exe),
+# which ends a second after the desktop's last program: each run would find it
+# there or start it afresh, by chance. A shell waiting for input in each prefix
+# keeps the desktop there throughout, as Windows always has one.
+holders = [subprocess.Popen([wine, os.path.join(bin_dir, "hostshell.exe")], env=envs[arch],
+                            stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+           for arch, bin_dir, _, _ in builds]
+try:
+    run_rounds()
+finally:
+    for holder in holders:
+        holder.stdin.close()
+        holder.wait()
+
+medians = {key: statistics.median(value) for key, value in times.items()}
+width = max(map(len, labels))
+columns = f"{'median':>8} {'min':>8} {'shell':>6} {'floor':>6}"
+print(f"{'':{width}}   {'x64':-^32}   {'x86':-^32}")
+print(f"{'command':{width}}   {columns}   {columns}")
+for label in labels:
+    row = f"{label:{width}}"
+    for arch, *_ in builds:
+        median = medians[(arch, label)]
+        row += (f"   {median * 1000:6.1f}ms {min(times[(arch, label)]) * 1000:6.1f}ms"
+                f" {median / medians[(arch, SHELL)]:6.2f} {median / medians[(arch, FLOOR)]:6.2f}")
+    print(row)
+print("median and min of the runs of each command, each a whole Wine process; shell and floor:\n"
+      "the median over that of hostshell.exe /c rem, and over that of scheduler_floor.exe, of the\n"
+      "same build. x86 runs in Wine's WoW64 mode. The floor makes tardo's scheduler and OS calls\n"
+      "(service check, Tasks folder, free job name, CoCreateInstance ... AddWorkItem, Release) with\n"
+      "fixed values, in a bare program that starts COM itself: no shell, no plug-in, no parsing.")
 PY
-rm -f "$prefix"/drive_c/windows/Tasks/Tardo-*.job
-bash tests/wine/prefix.sh stop "$prefix" >/dev/null
-exit $status
