@@ -27,7 +27,7 @@ std::wstring ProgramFolder() {
   return folder.substr(0, folder.rfind(L'\\') + 1);
 }
 
-int RunProgram(const std::wstring &commandLine, std::string *output) {
+int RunProgram(const std::wstring &commandLine, std::string *output, bool withErrors) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE readEnd, writeEnd;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return -1;
@@ -37,7 +37,7 @@ int RunProgram(const std::wstring &commandLine, std::string *output) {
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = writeEnd;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdError = withErrors ? writeEnd : GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
   std::wstring line = commandLine;
   const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,

@@ -19,9 +19,10 @@ std::vector<std::wstring> TardoJobFiles();
 // This program's own folder, with its trailing backslash.
 std::wstring ProgramFolder();
 
-// Runs a program (command line as given) and collects its standard output.
-// Returns its exit status, or -1 when it could not be started.
-int RunProgram(const std::wstring &commandLine, std::string *output);
+// Runs a program (command line as given) and collects its standard output,
+// and its standard error too when withErrors is set. Returns its exit
+// status, or -1 when it could not be started.
+int RunProgram(const std::wstring &commandLine, std::string *output, bool withErrors = false);
 
 // The job read back through the Task Scheduler API: its record, empty when
 // job_reader could not read it.

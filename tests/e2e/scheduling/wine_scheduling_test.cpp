@@ -156,15 +156,93 @@ TEST_F(SchedulerRunning, WorkingDirectoryIsTheTrueNameOfIN) {
   EXPECT_EQ(job.at("WorkingDirectory"), "C:\\windows\\temp");
 }
 
+// Wine keeps no account in the job file, so the account is caught on its way
+// into the task: every task shares Wine's one ITask method table, whose
+// SetAccountInformation entry this test points at a recorder that passes
+// the call on.
+struct AccountCall {
+  int calls = 0;
+  std::wstring account;
+  bool nullPassword = false;
+};
+AccountCall SeenAccount;
+using SetAccountEntry = HRESULT(STDMETHODCALLTYPE *)(ITask *, LPCWSTR, LPCWSTR);
+SetAccountEntry WineSetAccount;
+
+HRESULT STDMETHODCALLTYPE RecordAccount(ITask *task, LPCWSTR account, LPCWSTR password) {
+  ++SeenAccount.calls;
+  SeenAccount.account = account ? account : L"";
+  SeenAccount.nullPassword = password == nullptr;
+  return WineSetAccount(task, account, password);
+}
+
+// Puts entry into slot of the method table of object; returns what was there.
+void *ReplaceMethod(void *object, int slot, void *entry) {
+  void **table = *static_cast<void ***>(object);
+  DWORD protection;
+  if (!VirtualProtect(&table[slot], sizeof(void *), PAGE_READWRITE, &protection)) return nullptr;
+  void *previous = table[slot];
+  table[slot] = entry;
+  VirtualProtect(&table[slot], sizeof(void *), protection, &protection);
+  return previous;
+}
+
 TEST_F(SchedulerRunning, TheAccountIsTheUserWhoAsked) {
-  // Wine keeps no account in the job file: what the job is given is what
-  // GetUserNameW answers, the user the session runs as.
+  constexpr int kSetAccountInformationSlot = 30;  // IUnknown's 3, then ITask's in their fixed order
+  ITaskScheduler *scheduler = nullptr;
+  ITask *task = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                             reinterpret_cast<void **>(&scheduler)),
+            S_OK);
+  ASSERT_EQ(scheduler->NewWorkItem(L"Tardo-probe", CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&task)),
+            S_OK);
+  WineSetAccount = reinterpret_cast<SetAccountEntry>(
+      ReplaceMethod(task, kSetAccountInformationSlot, reinterpret_cast<void *>(&RecordAccount)));
+  ASSERT_NE(WineSetAccount, nullptr);
+  task->SetAccountInformation(L"slot check", nullptr);  // the recorder sits in the right slot
+  const AccountCall check = SeenAccount;
+  SeenAccount = {};
+  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"echo x", Moment(2030, 1, 5, 9, 7)); });
+  ReplaceMethod(task, kSetAccountInformationSlot, reinterpret_cast<void *>(WineSetAccount));
+  task->Release();
+  scheduler->Release();
+
+  ASSERT_EQ(check.account, L"slot check");
+  ASSERT_EQ(outcome.result, 0) << outcome.err;
   wchar_t user[kHostBufferChars] = {};
   DWORD size = kHostBufferChars;
   ASSERT_TRUE(GetUserNameW(user, &size));
-  EXPECT_NE(std::wstring(user), L"");
-  EXPECT_EQ(std::wstring(user), HostVariable(L"USERNAME"));
-  RecordProperty("User", Utf8Of(user));
+  EXPECT_EQ(SeenAccount.calls, 1);
+  EXPECT_EQ(SeenAccount.account, std::wstring(user));
+  EXPECT_NE(SeenAccount.account, L"");
+  EXPECT_TRUE(SeenAccount.nullPassword);
+}
+
+// A host reads HKLM\SOFTWARE through its own registry view: a 32-bit host
+// on 64-bit Windows sees WOW6432Node. With TasksFolder missing from this
+// architecture's view alone, the host's tardo is refused.
+TEST_F(SchedulerRunning, TheHostReadsTasksFolderFromItsOwnRegistryView) {
+  const wchar_t *const key = L"SOFTWARE\\Microsoft\\SchedulingAgent";
+  ASSERT_EQ(RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"TasksFolder"), ERROR_SUCCESS);
+  HKEY other = nullptr;
+  const REGSAM otherView = sizeof(void *) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  LSTATUS otherHasIt = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE | otherView, &other);
+  if (otherHasIt == ERROR_SUCCESS) {
+    otherHasIt = RegQueryValueExW(other, L"TasksFolder", nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(other);
+  }
+  std::string output;
+  const int code = RunProgram(L"\"" + ProgramFolder() + L"hostshell.exe\" --plugin \"" + ProgramFolder() +
+                                  L"Tardo.dll\" /c tardo 5 min echo x",
+                              &output, true);
+  const wchar_t value[] = L"%SystemRoot%\\Tasks";
+  const LSTATUS restored = RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"TasksFolder", REG_EXPAND_SZ, value, sizeof value);
+
+  EXPECT_EQ(otherHasIt, ERROR_SUCCESS) << "the other view lost TasksFolder";
+  EXPECT_EQ(code, 2);
+  EXPECT_EQ(output, "Tardo plugin: Can't find Tasks folder!\r\n");
+  EXPECT_EQ(TardoJobFiles(), before_);
+  ASSERT_EQ(restored, ERROR_SUCCESS);
 }
 
 TEST_F(SchedulerRunning, WithoutCOMCoCreateInstanceIsReported) {
