@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
 # Wine's scheduler really runs a job the plug-in registered: schedule_marker
 # registers "SHELL /c cd > MARKER" for the next minute; the job must write
-# its working directory, the shell's folder, into MARKER within 150 seconds.
-#   runs_job.sh WINE_RUN BIN_DIR WORK_DIR SHELL
+# its working directory, the shell's folder, into MARKER. The job is deleted
+# afterwards.
+#   runs_job.sh WINE_RUN BIN_DIR WORK_DIR SHELL TASKS_DIR
 # SHELL is a Windows path (C:\...) or a program in BIN_DIR (hostshell.exe).
+# What Wine's scheduler service does bounds every wait:
+# - It learns of a job file from a change notification of its Tasks folder
+#   and handles only the first change of each notification: a job written at
+#   about the same moment as another change there may never be loaded. The
+#   tests that change the folder hold it in turn (a CTest resource lock) and
+#   delete the jobs they make; the service's own list (service_jobs.exe) must
+#   hold the new job within 10 seconds, far above the milliseconds it takes.
+# - Its timer starts the job at the very start of the target minute, and the
+#   shell writes the marker within seconds: 60 seconds past the minute is far
+#   beyond that, and still inside the minute either side in which the
+#   service starts a due job.
 set -u
 run=$1
 bin=$2
 work=$3
 shell=$4
+tasks=$5
 windows() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 case "$shell" in
   *\\*) ;;
@@ -18,27 +31,41 @@ mkdir -p "$work"
 marker="$work/marker.txt"
 rm -f "$marker"
 
+held() { "$run" "$bin/service_jobs.exe" </dev/null | tr -d '\r' | grep -icxF "$shell"; }
+before=$(held)
 "$run" "$bin/schedule_marker.exe" "$shell" "$(windows "$marker")" \
   </dev/null >"$work/schedule.out" 2>"$work/schedule.err"
 status=$?
+job=$(sed -n 's/^job \(Tardo-[0-9a-f]*\)\r\{0,1\}$/\1/p' "$work/schedule.out")
+[ -n "$job" ] && trap 'rm -f "$tasks/$job.job"' EXIT
 if [ $status -ne 0 ]; then
   echo "schedule_marker failed with $status:"; cat "$work/schedule.out" "$work/schedule.err"
   exit 1
 fi
-echo "registered: $(cat "$work/schedule.out")"
+minute=$(sed -n 's/^\[\([0-9-]* [0-9:]*\)\].*/\1/p' "$work/schedule.out")
+target=$(date -d "$minute" +%s) || { echo "no target minute in: $(cat "$work/schedule.out")"; exit 1; }
+echo "registered $job for $minute"
+taken=$((SECONDS + 10))
+until [ "$(held)" -gt "$before" ] || [ $SECONDS -ge $taken ]; do
+  sleep 0.1
+done
+if [ "$(held)" -le "$before" ]; then
+  echo "the scheduler service did not take $job in"
+  exit 1
+fi
 
-for second in $(seq 150); do
-  [ -s "$marker" ] && break
+# The marker is whole once its line has ended.
+deadline=$((target + 60))
+until [ "$(tail -c 1 "$marker" 2>/dev/null | od -An -c | tr -d ' ')" = '\n' ] || [ "$(date +%s)" -ge $deadline ]; do
   sleep 1
 done
 if [ ! -s "$marker" ]; then
-  echo "no marker after 150 s"
+  echo "no marker 60 s after $minute"
   exit 1
 fi
-sleep 1  # let the shell finish writing
 got=$(tr -d '\r\n' <"$marker")
 want=${shell%\\*}
-echo "ran after about $second s in: $got"
+echo "ran $(($(stat -c %Y "$marker") - target)) s after $minute in: $got"
 if [ "${got,,}" != "${want,,}" ]; then
   echo "expected the job to run in $want"
   exit 1

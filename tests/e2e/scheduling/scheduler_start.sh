@@ -15,6 +15,10 @@ for view in 64 32; do
     /d '%SystemRoot%\Tasks' /f /reg:$view </dev/null >>"$log" 2>&1 || { echo "reg add failed (see $log)"; exit 1; }
 done
 
+# Wine's scheduler would start the jobs that earlier runs left in a kept
+# prefix every day at their hour and minute: they go before it starts.
+rm -f "$WINEPREFIX"/drive_c/windows/tasks/Tardo-*.job
+
 for attempt in 1 2 3 4 5; do
   "$wine" net start Schedule </dev/null >>"$log" 2>&1
   "$wine" sc query Schedule </dev/null >"$state" 2>&1

@@ -102,6 +102,10 @@ class Jobs:
         return {name[:-4] for name in os.listdir(self.folder)
                 if name.lower().startswith("tardo-") and name.lower().endswith(".job")}
 
+    def remove(self, names):
+        for name in names:
+            os.remove(os.path.join(self.folder, name + ".job"))
+
     def read(self, name):
         if self.reader:
             done = subprocess.run([self.shell.emulator, self.reader, name], stdout=subprocess.PIPE,
