@@ -1,32 +1,113 @@
 #!/usr/bin/env bash
-# The main job: builds Tardo.dll for x64 and x86, then, under Wine, starts the
-# stand-in host with the plug-in loaded and schedules a real one-time job with
-# Wine's Task Scheduler, one minute ahead.
+# The main job: builds Tardo.dll for x64 and x86, then, in a Wine prefix of
+# its own, has the stand-in host with the x64 plug-in schedule a real job for
+# the next minute, keeps the prefix alive until Wine's scheduler has run it,
+# and shows what the job wrote. Exits 0 only if the job ran.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+main=$PWD/build/main
+prefix=$main/wineprefix
+log=$main/wine.log
+jobdir=$main/job
+mkdir -p "$main"
+
+progress=""  # the line being updated in place, if any
+fail() {
+  [ -z "$progress" ] || echo
+  echo "run-main: $*" >&2
+  exit 1
+}
+windows() { printf 'Z:%s' "${1//\//\\}"; }
+
 bash scripts/install-deps.sh
-for preset in win64 win32; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "${TARDO_JOBS:-2}" >/dev/null
+
+build() {  # build PRESET FOLDER TARGET...
+  local preset=$1 folder=$2
+  shift 2
+  { cmake --preset "$preset" -B "$folder" && cmake --build "$folder" -j "${TARDO_JOBS:-2}" --target "$@"; } \
+    >"$folder.log" 2>&1 || { tail -n 20 "$folder.log"; fail "the $preset build failed (see $folder.log)"; }
+}
+build win64 "$main/x64" Tardo hostshell
+build win32 "$main/x86" Tardo
+bin=$main/x64/bin
+echo "Built: build/main/x64/bin/Tardo.dll ($(stat -c %s "$bin/Tardo.dll") bytes)," \
+  "build/main/x86/bin/Tardo.dll ($(stat -c %s "$main/x86/bin/Tardo.dll") bytes)"
+
+# Everything Wine starts here writes to files: the services keep the standard
+# handles of whatever first starts the prefix.
+. tests/wine/wine-env.sh "$prefix"
+trap 'bash tests/wine/prefix.sh stop "$prefix" >/dev/null' EXIT
+bash tests/wine/prefix.sh start "$prefix" >>"$log" 2>&1 || fail "the Wine prefix did not start (see $prefix.log)"
+for view in 64 32; do
+  "$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
+    /d '%SystemRoot%\Tasks' /f /reg:$view </dev/null >>"$log" 2>&1 || fail "reg add TasksFolder failed (see $log)"
 done
-bin=$PWD/build/win64/bin
-echo "Built: build/win64/bin/Tardo.dll ($(stat -c %s "$bin/Tardo.dll") bytes), build/win32/bin/Tardo.dll ($(stat -c %s build/win32/bin/Tardo.dll) bytes)"
 
-export WINEPREFIX=$PWD/build/main/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-server=/usr/lib/wine/wineserver
-mkdir -p build/main
-bash tests/wine/prefix.sh start "$WINEPREFIX" >/dev/null
-"$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
-  /d '%SystemRoot%\Tasks' /f </dev/null >>build/main/wine.log 2>&1
-"$wine" net start Schedule </dev/null >>build/main/wine.log 2>&1 || true
+# Jobs of earlier runs go before the service starts: Wine's scheduler acts on
+# one change per notification from its folder, so a job written along with
+# other changes could be missed.
+tasks=$prefix/drive_c/windows/tasks
+mkdir -p "$tasks"
+find "$tasks" -maxdepth 1 -iname 'tardo-*.job' -delete
+# Under load the service manager can answer late: a few tries, as the tests do.
+state=$main/schedule-state.txt
+for attempt in 1 2 3 4 5; do
+  status=0
+  "$wine" net start Schedule </dev/null >>"$log" 2>&1 || status=$?
+  if "$wine" sc query Schedule </dev/null >"$state" 2>&1 && grep -q RUNNING "$state"; then break; fi
+  cat "$state" >>"$log"
+  [ "$attempt" -lt 5 ] || fail "the Schedule service did not start (net start: exit $status; see $log)"
+  sleep 2
+done
+sleep 2  # the service watches its folder only once it is up
 
-session=build/main/session.btm
-printf 'plugin /l %s\r\ntardo 1 minute echo Tardo was here\r\n' "Z:${bin//\//\\}\\Tardo.dll" >"$session"
-echo "--- hostshell.exe session.btm"
+# The target is today's next minute at least 15 s away: Wine's scheduler
+# takes a one-time trigger's hour and minute with today's date.
+while :; do
+  now=$(date +%s)
+  target=$(((now / 60 + 1) * 60))
+  [ $((target - now)) -ge 15 ] || target=$((target + 60))
+  [ "$(date -d "@$target" +%F)" != "$(date -d "@$now" +%F)" ] || break
+  echo "waiting for midnight, so that the job falls on the same day"
+  sleep $(($(date -d 'tomorrow 00:00:01' +%s) - now))
+done
+at=$(date -d "@$target" +%H:%M)
+
+# Backquotes keep the percent signs from the host that schedules the job;
+# the cmd.exe that the job's host starts expands them.
+rm -rf "$jobdir"
+mkdir -p "$jobdir"
+line="tardo until $at in $(windows "$jobdir") echo the job ran at \`%date% %time%\` in \`%cd%\`> job.txt"
+echo "> $line"
 status=0
-"$wine" "$bin/hostshell.exe" "Z:${PWD//\//\\}\\build\\main\\session.btm" </dev/null || status=$?
-echo "--- exit code $status; job files in the prefix's Tasks folder:"
-find "$WINEPREFIX/drive_c/windows" -maxdepth 2 -ipath '*/tasks/tardo-*.job' -printf '%f\n' | grep . || echo "(none)"
-bash tests/wine/prefix.sh stop "$WINEPREFIX" >/dev/null
-exit $status
+"$wine" "$bin/hostshell.exe" --plugin "$(windows "$bin/Tardo.dll")" /c "$line" \
+  </dev/null >"$main/schedule.out" 2>"$main/schedule.err" || status=$?
+cat "$main/schedule.out" "$main/schedule.err"
+[ $status -eq 0 ] || fail "hostshell.exe ended with exit code $status: nothing scheduled"
+grep -qF "[$(date -d "@$target" '+%F %H:%M')]" "$main/schedule.out" ||
+  fail "tardo did not schedule the job for today at $at"
+job=$(find "$tasks" -maxdepth 1 -iname 'tardo-*.job' -printf '%f\n')
+[ -n "$job" ] || fail "no Tardo job in the prefix's Tasks folder"
+echo "Scheduled: $job (Wine's scheduler runs it at $at)"
+
+# Wine's scheduler starts a job within a second or two of its minute; the
+# job's host and cmd.exe then need a few seconds more under Wine.
+output=$jobdir/job.txt
+deadline=$((target + 60))
+while [ ! -s "$output" ]; do
+  now=$(date +%s)
+  [ "$now" -lt "$deadline" ] || fail "the job did not run: no $output 60 s after $at"
+  if [ "$now" -lt "$target" ]; then
+    progress="waiting for $at: $((target - now)) s to go"
+  else
+    progress="$at has come: waiting for the job's output, $((now - target)) s"
+  fi
+  printf '\r%-60s' "$progress"
+  sleep 1
+done
+sleep 1  # let cmd.exe finish writing
+[ -z "$progress" ] || echo
+trap - EXIT
+bash tests/wine/prefix.sh stop "$prefix" >/dev/null
+echo "The job wrote build/main/job/job.txt at $(date -r "$output" +%H:%M:%S):"
+tr -d '\r' <"$output"
