@@ -38,28 +38,9 @@ echo "Built: build/main/x64/bin/Tardo.dll ($(stat -c %s "$bin/Tardo.dll") bytes)
 . tests/wine/wine-env.sh "$prefix"
 trap 'bash tests/wine/prefix.sh stop "$prefix" >/dev/null' EXIT
 bash tests/wine/prefix.sh start "$prefix" >>"$log" 2>&1 || fail "the Wine prefix did not start (see $prefix.log)"
-for view in 64 32; do
-  "$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
-    /d '%SystemRoot%\Tasks' /f /reg:$view </dev/null >>"$log" 2>&1 || fail "reg add TasksFolder failed (see $log)"
-done
-
-# Jobs of earlier runs go before the service starts: Wine's scheduler acts on
-# one change per notification from its folder, so a job written along with
-# other changes could be missed.
+# TasksFolder in both registry views, jobs of earlier runs gone, the service started.
+started=$(bash tests/e2e/scheduling/scheduler_start.sh "$prefix") || fail "$started"
 tasks=$prefix/drive_c/windows/tasks
-mkdir -p "$tasks"
-find "$tasks" -maxdepth 1 -iname 'tardo-*.job' -delete
-# Under load the service manager can answer late: a few tries, as the tests do.
-state=$main/schedule-state.txt
-for attempt in 1 2 3 4 5; do
-  status=0
-  "$wine" net start Schedule </dev/null >>"$log" 2>&1 || status=$?
-  if "$wine" sc query Schedule </dev/null >"$state" 2>&1 && grep -q RUNNING "$state"; then break; fi
-  cat "$state" >>"$log"
-  [ "$attempt" -lt 5 ] || fail "the Schedule service did not start (net start: exit $status; see $log)"
-  sleep 2
-done
-sleep 2  # the service watches its folder only once it is up
 
 # The target is today's next minute at least 15 s away: Wine's scheduler
 # takes a one-time trigger's hour and minute with today's date.
@@ -94,7 +75,9 @@ echo "Scheduled: $job (Wine's scheduler runs it at $at)"
 # job's host and cmd.exe then need a few seconds more under Wine.
 output=$jobdir/job.txt
 deadline=$((target + 60))
-while [ ! -s "$output" ]; do
+# The output is whole once its line has ended.
+ended() { [ "$(tail -c 1 "$output" 2>/dev/null | od -An -c | tr -d ' ')" = '\n' ]; }
+while ! ended; do
   now=$(date +%s)
   [ "$now" -lt "$deadline" ] || fail "the job did not run: no $output 60 s after $at"
   if [ "$now" -lt "$target" ]; then
@@ -105,7 +88,6 @@ while [ ! -s "$output" ]; do
   printf '\r%-60s' "$progress"
   sleep 1
 done
-sleep 1  # let cmd.exe finish writing
 [ -z "$progress" ] || echo
 trap - EXIT
 bash tests/wine/prefix.sh stop "$prefix" >/dev/null
