@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: native (POSIX stand-ins), win64 under Wine, win32 static
-# checks, then the quality checks: sanitizers, fuzzing, static analysis, line
-# coverage, stack bound and reproducible release files.
+# Runs every test: native (POSIX stand-ins), win64 and win32 under Wine (x86
+# in Wine's WoW64 mode), then the quality checks: sanitizers, fuzzing, static
+# analysis, line coverage, stack bound and reproducible release files.
 # Installs what is missing first, so it works on a fresh machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."

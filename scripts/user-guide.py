@@ -7,10 +7,11 @@ never drift apart.
     user-guide.py README.md VERSION OUTPUT
 
 Markdown becomes plain text: headings are underlined, paragraphs and list items
-are wrapped to 78 columns, code blocks are indented by four blanks, code spans
-lose their backquotes (a span holding a blank is put in double quotes in running
-text), and tables become aligned columns, or, when the columns do not fit side by
-side, one entry per row with its other cells indented beneath.
+are wrapped to 78 columns, code blocks are indented by four blanks (more under a
+list item), code spans lose their backquotes (a span holding a blank is put in
+double quotes in running text), and tables become aligned columns, or, when the
+columns do not fit side by side, one entry per row with its other cells
+indented beneath.
 """
 import re
 import sys
@@ -98,10 +99,12 @@ def convert(lines):
             continue
         if out:
             out.append("")
-        if line.startswith("```"):
+        if line.lstrip().startswith("```"):
+            # A fence indented under a list item keeps that indentation.
+            margin = len(line) - len(line.lstrip())
             i += 1
-            while i < len(lines) and not lines[i].startswith("```"):
-                out.append((INDENT + lines[i]).rstrip())
+            while i < len(lines) and not lines[i].lstrip().startswith("```"):
+                out.append((" " * margin + INDENT + lines[i][margin:]).rstrip())
                 i += 1
             i += 1
         elif HEADING.match(line):
@@ -130,7 +133,7 @@ def convert(lines):
                 out += wrap(inline(text, True), first, " " * len(first))
         else:
             text = []
-            while (i < len(lines) and lines[i].strip() and not lines[i].startswith("```")
+            while (i < len(lines) and lines[i].strip() and not lines[i].lstrip().startswith("```")
                    and not HEADING.match(lines[i]) and not lines[i].lstrip().startswith("|")
                    and not LIST_ITEM.match(lines[i])):
                 text.append(lines[i].strip())
