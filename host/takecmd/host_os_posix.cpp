@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,9 +55,30 @@ static std::string PosixPath(const wchar_t *path) {
   return result;
 }
 
+// Windows takes paths far longer than PATH_MAX, which Linux refuses in one
+// piece: a longer path is looked up a piece at a time, each ending in a '/'.
+static int StatLongPath(const std::string &path, struct stat *status) {
+  int directory = AT_FDCWD;
+  const char *rest = path.c_str();
+  while (std::strlen(rest) >= PATH_MAX) {
+    std::string piece(rest, PATH_MAX - 1);
+    const std::size_t end = piece.rfind('/');
+    if (end == std::string::npos) break;
+    piece.resize(end + 1);
+    const int next = openat(directory, piece.c_str(), O_PATH | O_DIRECTORY);
+    if (directory != AT_FDCWD) close(directory);
+    if (next < 0) return -1;
+    directory = next;
+    rest += piece.size();
+  }
+  const int result = fstatat(directory, rest, status, 0);
+  if (directory != AT_FDCWD) close(directory);
+  return result;
+}
+
 PathKind OsPathKind(const wchar_t *path) {
   struct stat status {};
-  if (stat(PosixPath(path).c_str(), &status) != 0) return PathKind::kNone;
+  if (StatLongPath(PosixPath(path), &status) != 0) return PathKind::kNone;
   if (S_ISREG(status.st_mode)) return PathKind::kFile;
   if (S_ISDIR(status.st_mode)) return PathKind::kDirectory;
   return PathKind::kOther;
