@@ -30,7 +30,13 @@ std::uint32_t StackWord(Value value) {
 }
 #endif
 
+// A plug-in declares its exports with types of its own (its description
+// record above all), so clang's function-type check would object to calls
+// that the binary interface makes sound: the layout is what both sides share.
 template <typename Result, typename... Arguments>
+#if defined(__clang__)
+__attribute__((no_sanitize("function")))
+#endif
 Result CallExport(const std::wstring &plugin, const char *exportName, Result(WINAPI *entry)(Arguments...),
                   std::type_identity_t<Arguments>... arguments) {
 #if defined(__i386__)

@@ -33,12 +33,6 @@ static std::vector<std::wstring> CommandNames(const wchar_t *list) {
   return names;
 }
 
-// The plug-in declares the record with a type of its own, so clang's
-// function-type check would object to a call that the binary interface makes
-// sound: the layout is what both sides share.
-#if defined(__clang__)
-__attribute__((no_sanitize("function")))
-#endif
 static const HostPluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
   return info ? CallExport(path, "GetPluginInfo", info) : nullptr;
 }
