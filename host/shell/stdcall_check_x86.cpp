@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "host/common/utf8_text.h"
 #include "host/shell/export_call.h"
 #include "host/shell/shell_messages.h"
 
@@ -108,8 +109,7 @@ std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportN
     broken = L"removed " + std::to_wstring(outcome.stackSkew) + L" bytes more than its arguments";
   for (const SavedRegister &saved : kSavedRegisters)
     if (outcome.changed & saved.bit) broken += (broken.empty() ? L"" : L", ") + std::wstring(saved.name) + L" changed";
-  std::wstring name;
-  for (const char *c = exportName; *c != '\0'; ++c) name += static_cast<wchar_t>(*c);
-  ShellError(L"plug-in " + plugin + L" broke the __stdcall contract in " + name + L"(): " + broken + L"; stopping");
+  ShellError(L"plug-in " + plugin + L" broke the __stdcall contract in " + Utf8ToWide(exportName) + L"(): " +
+             broken + L"; stopping");
   std::abort();
 }
