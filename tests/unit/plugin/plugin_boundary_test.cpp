@@ -50,6 +50,8 @@ TEST(PluginInfoRecord, RepeatedCallsGiveTheSameRecord) {
   EXPECT_EQ(second->minorVersion, copy.minorVersion);
 }
 
+TEST(CommandExport, RefusesANullTail) { EXPECT_EQ(tardo(nullptr), 1); }
+
 TEST(Shutdown, ReturnsZeroWhateverTheHostPasses) {
   for (int value : {0, 1, -1, 0x7fffffff}) EXPECT_EQ(ShutdownPlugin(value), 0) << value;
 }
