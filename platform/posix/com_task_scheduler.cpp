@@ -19,6 +19,7 @@ const char *Log[kLogCapacity];
 int LogCount = 0;
 int LiveObjects = 0;
 int BadReleases = 0;
+const char *NewWorkItemInterface = "";  // what the last NewWorkItem asked for
 
 const char *const kFailableCalls[] = {
     "CoCreateInstance",      "NewWorkItem", "SetApplicationName", "SetWorkingDirectory",
@@ -50,6 +51,13 @@ void ReadEnvironment() {
   const unsigned long code = std::strtoul(equals + 1, &end, 0);
   if (call && end != equals + 1 && *end == '\0')
     Injected = {call, static_cast<HRESULT>(static_cast<DWORD>(code))};
+}
+
+const char *InterfaceName(REFIID riid) {
+  if (riid == IID_ITask) return "ITask";
+  if (riid == IID_IScheduledWorkItem) return "IScheduledWorkItem";
+  if (riid == IID_IUnknown) return "IUnknown";
+  return "other";
 }
 
 class Counted;
@@ -269,6 +277,7 @@ class Scheduler final : public ITaskScheduler, Counted {
 
   HRESULT NewWorkItem(LPCWSTR taskName, REFCLSID clsid, REFIID riid, IUnknown **unknown) override {
     StandinLogSchedulerCall("NewWorkItem");
+    NewWorkItemInterface = InterfaceName(riid);
     if (!unknown) return kStandinPointer;
     *unknown = nullptr;
     HRESULT code = S_OK;
@@ -340,6 +349,7 @@ void StandinSchedulerReset(void) {
   Injected = {nullptr, S_OK};
   LogCount = 0;
   BadReleases = 0;
+  NewWorkItemInterface = "";
 }
 
 int StandinSchedulerCallCount(void) { return LogCount; }
@@ -351,3 +361,5 @@ const char *StandinSchedulerCall(int index) {
 int StandinSchedulerLiveObjects(void) { return LiveObjects; }
 
 int StandinSchedulerBadReleases(void) { return BadReleases; }
+
+const char *StandinNewWorkItemInterface(void) { return NewWorkItemInterface; }

@@ -55,8 +55,8 @@ void StandinFailGetUserName(int fail);
 // object asked for but changes nothing else. A null call clears it. Returns
 // 0, or -1 for a name that cannot be made to fail.
 int StandinSchedulerFail(const char *call, HRESULT code);
-// Clears the log, the bad-release count and the failure (also one set by
-// STANDIN_FAIL); live objects stay.
+// Clears the log, the bad-release count, the failure (also one set by
+// STANDIN_FAIL) and the interface NewWorkItem was asked for; live objects stay.
 void StandinSchedulerReset(void);
 int StandinSchedulerCallCount(void);
 // The index-th logged call, or "" past the end.
@@ -65,6 +65,9 @@ const char *StandinSchedulerCall(int index);
 int StandinSchedulerLiveObjects(void);
 // Releases of an object whose count was already zero.
 int StandinSchedulerBadReleases(void);
+// The interface the last NewWorkItem call asked for: "ITask",
+// "IScheduledWorkItem", "IUnknown" or "other"; "" when none since the reset.
+const char *StandinNewWorkItemInterface(void);
 // How often CoInitializeEx has been called on this thread without its
 // CoUninitialize.
 int StandinComInitCount(void);

@@ -22,6 +22,7 @@ TEST(AppendPathComponent, JoinsWithAtMostOneBackslash) {
       {L"/var/tasks", L"a.job", L"/var/tasks\\a.job"},
       {L"D:", L"a.job", L"D:a.job"},
       {L"", L"a.job", L"a.job"},
+      {L"x", L"a.job", L"x\\a.job"},
       {L"dir", L"\\a.job", L"dir\\a.job"},
       {L"dir", L"/a.job", L"dir/a.job"},
       {L"dir\\", L"\\a.job", L"dir\\\\a.job"},

@@ -6,6 +6,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "tests/unit/scheduling/standin_fixture.h"
 
 namespace {
@@ -37,6 +39,7 @@ TEST_F(ScheduleCommandTest, RegistersAOneTimeJobAndConfirmsIt) {
   EXPECT_EQ(outcome.out, "[2016-01-05 09:07]  echo hi\n");
   EXPECT_EQ(outcome.err, "");
   EXPECT_EQ(Calls(), WithReleases(kCallsOfAJob, 3));
+  EXPECT_STREQ(StandinNewWorkItemInterface(), "ITask");
   ASSERT_EQ(JobFiles(), std::vector<std::string>{"Tardo-000003ad.job"});
 
   const std::map<std::string, std::string> expected = {
@@ -167,6 +170,7 @@ TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) 
        "Tardo plugin: NewWorkItem() returned: 0x80070050\r\n", 1},
       {"SetApplicationName", E_INVALIDARG,
        "Tardo plugin: SetApplicationName() returned: 0x80070057\r\n", 2},
+      {"SetApplicationName", 1, "Tardo plugin: SetApplicationName() returned: 0x1\r\n", 2},
       {"SetWorkingDirectory", E_OUTOFMEMORY,
        "Tardo plugin: SetWorkingDirectory() returned: 0x8007000e\r\n", 2},
       {"SetParameters", S_FALSE, "Tardo plugin: SetParameters() returned: 0x1\r\n", 2},
@@ -178,15 +182,15 @@ TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) 
       {"AddWorkItem", static_cast<HRESULT>(0x80070050),
        "Tardo plugin: AddWorkItem() returned: 0x80070050\r\n", 3},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const auto &c = cases[i];
+  for (const auto &c : cases) {
     StandinSchedulerReset();
     ASSERT_EQ(StandinSchedulerFail(c.call, c.code), 0);
     const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"echo hi", Moment(2016, 1, 5, 9, 7)); });
     EXPECT_EQ(outcome.result, -1) << c.call;
     EXPECT_EQ(outcome.err, c.line);
     EXPECT_EQ(outcome.out, "") << c.call;
-    const std::vector<std::string> made(kCallsOfAJob.begin(), kCallsOfAJob.begin() + i + 1);
+    const auto made = std::vector<std::string>(
+        kCallsOfAJob.begin(), std::find(kCallsOfAJob.begin(), kCallsOfAJob.end(), c.call) + 1);
     EXPECT_EQ(Calls(), WithReleases(made, c.held)) << c.call;
     EXPECT_EQ(StandinSchedulerLiveObjects(), 0) << c.call;
     EXPECT_TRUE(JobFiles().empty()) << c.call;
@@ -228,6 +232,13 @@ TEST_F(ScheduleCommandTest, NoTasksFolderStopsBeforeCOM) {
   EXPECT_EQ(outcome.result, -1);
   EXPECT_EQ(outcome.err, "Tardo plugin: Can't find Tasks folder!\r\n");
   EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(ScheduleCommandTest, TheServiceIsCheckedBeforeTheTasksFolder) {
+  StandinSetScheduleState("stopped");
+  setenv("STANDIN_TASKSFOLDER", "-", 1);
+  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  EXPECT_EQ(outcome.err, "Tardo plugin: Task Scheduler service not running!\r\n");
 }
 
 TEST_F(ScheduleCommandTest, AMissingCommandIsRefusedSilently) {
