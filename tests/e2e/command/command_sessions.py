@@ -60,6 +60,7 @@ def cases(folder, missing):
         ("1 hourly echo hi", scheduled("2016-03-01 11:30", "echo hi"), b"", 0),
         ("for 3 HOURS echo hi", scheduled("2016-03-01 13:30", "echo hi"), b"", 0),
         ("90 mint echo hi", scheduled("2016-03-01 12:00", "echo hi"), b"", 0),
+        ("5 min install.bat", scheduled("2016-03-01 10:35", "install.bat"), b"", 0),
         ("5 minutes", b"", error("Syntax error:  expected IN, THEN or a command"), 1),
         ("5 minutes then", b"", error("Syntax error:  expected IN or a command"), 1),
         ("5 minutes in", b"", error("Syntax error:  expected a directory name"), 1),
@@ -87,6 +88,7 @@ def cases(folder, missing):
         ("1491309 days x", b"", error("Date out of range"), 1),
         ("35791395 hours x", b"", error("Date out of range"), 1),
         ("2147483647 min x", b"", error("Date out of range"), 1),
+        ("2982617 days x", b"", error("Date out of range"), 1),  # 32-bit product wraps positive
         ("0xFFFFFFFF min x", b"", error("Date out of range"), 1),
     ]
 
@@ -139,6 +141,9 @@ def main():
                       shell.run_at(NOW, ["/c", "tardo 5 min echo hi"], env={"STANDIN_SCHEDULE": "stopped"}))
         results.check("over-long line", (1, b"", error("Command line too long: at most 16383 characters")),
                       shell.run_at(NOW, ["/c", "tardo 5 min echo " + "x" * 16400]))
+        # The longest tail is one word, read whole: a cut one would read as the count 0.
+        results.check("longest one-word tail", (1, b"", error("Syntax error:  expected HOURS or MINUTES")),
+                      shell.run_at(NOW, ["/c", "tardo " + "0" * 16382 + "5"]))
 
     # The job as the scheduler keeps it: "/c " and the command exactly as typed.
     shell_folder = shell.host_path(os.path.dirname(os.path.abspath(args.shell)))

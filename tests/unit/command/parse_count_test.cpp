@@ -20,6 +20,7 @@ const Case kCases[] = {
     {L"0X1f", 31},
     {L"0x10", 16},
     {L"0xf", 15},
+    {L"0xA", 10},
     {L"0x0x10", 16},
     {L"0X0X10", 16},
     {L"0x00000000000000000000000000000001", 1},
@@ -46,6 +47,7 @@ const Case kCases[] = {
     {L"0x0xg", -1},
     {L"0x1g", -1},
     {L"00x1", -1},
+    {L"1x10", -1},  // only 0x or 0X starts a hexadecimal count
     {L"1.5", -1},
     {L"5m", -1},
     {L"+5", -1},

@@ -68,6 +68,7 @@ TEST_F(ReportErrorTest, WritesTheBatchLocationUnlessBatchIsZero) {
       {L"2", L"D:\\a b\\run.cmd", L"120", L"Date out of range",
        "Tardo plugin: D:\\a b\\run.cmd [120]  Date out of range\r\n"},
       {L"10", L"x.btm", L"1", L"Date out of range", "Tardo plugin: x.btm [1]  Date out of range\r\n"},
+      {L"00", L"x.btm", L"1", L"Date out of range", "Tardo plugin: Date out of range\r\n"},
       {nullptr, L"x.btm", L"7", L"Date out of range", "Tardo plugin: x.btm [7]  Date out of range\r\n"},
       {nullptr, nullptr, nullptr, L"Date out of range", "Tardo plugin:  []  Date out of range\r\n"},
       // Percent signs are written as they are, in the message and in the name.
