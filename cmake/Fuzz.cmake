@@ -16,7 +16,7 @@ function(tardo_fuzz_target name runs max_len)
   endif()
   set(found ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
   file(MAKE_DIRECTORY ${found})
-  add_test(NAME ${name}
-           COMMAND ${name} -seed=1 -runs=${runs} -max_len=${max_len} -timeout=10 -rss_limit_mb=2048
+  tardo_add_test(${name} TIMEOUT 600
+                 COMMAND ${name} -seed=1 -runs=${runs} -max_len=${max_len} -timeout=10 -rss_limit_mb=2048
                    ${found} ${seeds})
 endfunction()

@@ -1,22 +1,51 @@
 # GoogleTest: the system package natively, Debian's source tree built with
-# MinGW for Windows. tardo_add_unit_test(name sources...) makes one test
-# program that runs as one CTest test (under Wine for win64).
+# MinGW for Windows. tardo_add_unit_test(NAME TIMEOUT seconds sources...)
+# makes one test program that runs as one CTest test (under Wine in the
+# Windows builds).
 
-# tardo_add_shell_suite(NAME SCRIPT [FIXTURES f...] [ARGS a...]): an
+# tardo_add_test(NAME TIMEOUT seconds [WINDOWS] [GTEST] COMMAND command...):
+# every test of the project, with the time it may take.
+#   WINDOWS  in the Windows builds, the command runs Windows programs under
+#            Wine: it goes through tests/wine/wine-test.sh, which reports an
+#            x86 test as not run on a machine that cannot run 32-bit code;
+#   GTEST    the command is a GoogleTest program (a target); under Wine it
+#            passes only with GoogleTest's own line for its passed tests.
+function(tardo_add_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 test "WINDOWS;GTEST" "TIMEOUT" "COMMAND")
+  if(NOT test_TIMEOUT OR NOT test_COMMAND)
+    message(FATAL_ERROR "tardo_add_test(${name}): TIMEOUT and COMMAND are required")
+  endif()
+  set(command ${test_COMMAND})
+  set(under_wine FALSE)
+  if(TARDO_WINE AND (test_WINDOWS OR test_GTEST))
+    set(under_wine TRUE)
+    if(test_GTEST)
+      list(POP_FRONT command program)
+      list(PREPEND command --gtest ${CMAKE_BINARY_DIR}/wine-run.sh $<TARGET_FILE:${program}>)
+    endif()
+    list(PREPEND command ${TARDO_WINE_TEST})
+  endif()
+  add_test(NAME ${name} COMMAND ${command})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${test_TIMEOUT})
+  if(under_wine)
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  endif()
+endfunction()
+
+# tardo_add_shell_suite(NAME SCRIPT TIMEOUT [FIXTURES f...] [ARGS a...]): an
 # end-to-end suite in Python that drives hostshell with the plug-in, natively
-# or (win64) under Wine in the build's prefix.
-function(tardo_add_shell_suite name script)
+# or under Wine in the build's prefix.
+function(tardo_add_shell_suite name script timeout)
   cmake_parse_arguments(suite "" "" "FIXTURES;ARGS" ${ARGN})
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
   set(emulator "")
   if(TARDO_WINE)
     set(emulator --emulator ${CMAKE_BINARY_DIR}/wine-run.sh)
   endif()
-  add_test(NAME ${name}
-           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/${script}
-                   --shell $<TARGET_FILE:hostshell> --plugin $<TARGET_FILE:Tardo> ${emulator}
-                   --work ${CMAKE_CURRENT_BINARY_DIR} ${suite_ARGS})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  tardo_add_test(${name} WINDOWS TIMEOUT ${timeout}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/${script}
+            --shell $<TARGET_FILE:hostshell> --plugin $<TARGET_FILE:Tardo> ${emulator}
+            --work ${CMAKE_CURRENT_BINARY_DIR} ${suite_ARGS})
   if(TARDO_WINE)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine_prefix;${suite_FIXTURES}")
   endif()
@@ -38,10 +67,11 @@ else()
 endif()
 
 function(tardo_add_unit_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 1 unit "" "TIMEOUT" "")
+  add_executable(${name} ${unit_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE TakeCmd GTest::gtest_main)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
-  add_test(NAME ${name} COMMAND ${name})
+  tardo_add_test(${name} GTEST TIMEOUT ${unit_TIMEOUT} COMMAND ${name})
   if(TARDO_WINE)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
   endif()
