@@ -12,12 +12,15 @@
 #   - the PE header gets no link time stamp (--no-insert-timestamp);
 #   - the version resource's "Build" is SOURCE_DATE_EPOCH (string(TIMESTAMP)
 #     honours it), written in UTC so the time zone does not matter;
+#   - the version resource's "Built On" is the fixed builder name below
+#     (TARDO_BUILT_ON), not the building machine's name;
 #   - the DLL is stripped, and source paths are written relative to the
-#     source tree (-ffile-prefix-map), so the folder built in does not matter.
+#     source tree (-ffile-prefix-map), so neither the checkout's folder nor
+#     the build folder matters;
 #   - the zip's entries are dated SOURCE_DATE_EPOCH, in a fixed order, with
 #     fixed permissions (scripts/release-zip.py).
-# The version resource's "Built On" is the building machine's name: builds on
-# two machines differ there (and only there).
+# So two machines with the same tool versions, in any folders, under any host
+# or user names, give the same bytes (scripts/quality/reproducible.sh checks it).
 #   TARDO_DIST_BUILD   build folders (default build/dist)
 #   TARDO_DIST_OUT     output folder (default dist)
 set -euo pipefail
@@ -29,6 +32,8 @@ version=$(sed -n 's/^project(Tardo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "no project(Tardo VERSION ...) in CMakeLists.txt"; exit 1; }
 zip=Tardo-$version-windows.zip
 export TZ=UTC
+# Whoever builds a release, "Built On" names the release build, not the machine.
+export TARDO_BUILT_ON=tardo-release
 [ -n "${SOURCE_DATE_EPOCH:-}" ] ||
   echo "note: SOURCE_DATE_EPOCH is not set; the version resource and the zip record the time of this build"
 

@@ -62,8 +62,12 @@ TEST_F(VersionResource, StringsAreExact) {
   EXPECT_EQ(String(L"OriginalFilename"), L"tardo.dll");
   EXPECT_EQ(String(L"ProductName"), L"Tardo plugin");
   EXPECT_EQ(String(L"ProductVersion"), L"1.2.0");
-  EXPECT_NE(String(L"Built On"), L"<missing>");
-  EXPECT_FALSE(String(L"Built On").empty());
+  // The name of a machine or of the release build: never a path or an account.
+  const std::wstring built_on = String(L"Built On");
+  EXPECT_FALSE(built_on.empty());
+  EXPECT_EQ(built_on.find_first_not_of(L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789._- "),
+            std::wstring::npos)
+      << built_on;
 }
 
 TEST_F(VersionResource, BuildIsADateAndTime) {
