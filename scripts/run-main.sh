@@ -58,7 +58,8 @@ at=$(date -d "@$target" +%H:%M)
 # the cmd.exe that the job's host starts expands them.
 rm -rf "$jobdir"
 mkdir -p "$jobdir"
-line="tardo until $at in $(windows "$jobdir") echo the job ran at \`%date% %time%\` in \`%cd%\`> job.txt"
+folder=$(windows "$jobdir")
+line="tardo until $at in \"$folder\" echo the job ran at \`%date% %time%\` in \`%cd%\`> job.txt"
 echo "> $line"
 status=0
 "$wine" "$bin/hostshell.exe" --plugin "$(windows "$bin/Tardo.dll")" /c "$line" \
@@ -93,3 +94,7 @@ trap - EXIT
 bash tests/wine/prefix.sh stop "$prefix" >/dev/null
 echo "The job wrote build/main/job/job.txt at $(date -r "$output" +%H:%M:%S):"
 tr -d '\r' <"$output"
+# It must have run in the folder it was given (Windows compares names without case).
+wrote=$(tr -d '\r\n' <"$output")
+ran_in=${wrote#* in }
+[ "${ran_in,,}" = "${folder,,}" ] || fail "the job ran in '$ran_in', not in $folder"

@@ -122,67 +122,70 @@ def main():
     results = shellrun.Results()
     jobs = shellrun.Jobs(shell, args.tasks or os.path.join(system_root, "Tasks"), args.job_reader)
     kept = jobs.names()
+    try:
 
-    def at(clock, line):
-        return shell.run_at(clock, ["/c", "tardo " + line] if line else ["/c", "tardo"])
+        def at(clock, line):
+            return shell.run_at(clock, ["/c", "tardo " + line] if line else ["/c", "tardo"])
 
-    for tail, out, err, code in cases(quoted, f'"{missing}"'):
-        # The table quotes directories for the command; messages name them unquoted.
-        err = err.replace(f'"{missing}"'.encode(), missing.encode())
-        actual = at(NOW, tail)
-        results.check(f"tardo {tail!r}", (code, out, err), actual)
-    for clock, tail, moment in CROSSINGS:
-        results.check(f"{clock} tardo {tail}", (0, scheduled(moment, "x"), b""), at(clock, tail))
+        for tail, out, err, code in cases(quoted, f'"{missing}"'):
+            # The table quotes directories for the command; messages name them unquoted.
+            err = err.replace(f'"{missing}"'.encode(), missing.encode())
+            actual = at(NOW, tail)
+            results.check(f"tardo {tail!r}", (code, out, err), actual)
+        for clock, tail, moment in CROSSINGS:
+            results.check(f"{clock} tardo {tail}", (0, scheduled(moment, "x"), b""), at(clock, tail))
 
-    if not shell.windows:
-        # Under Wine the service cannot be stopped once running; its own suite covers that.
-        results.check("scheduler stopped",
-                      (2, b"", error("Task Scheduler service not running!")),
-                      shell.run_at(NOW, ["/c", "tardo 5 min echo hi"], env={"STANDIN_SCHEDULE": "stopped"}))
-        results.check("over-long line", (1, b"", error("Command line too long: at most 16383 characters")),
-                      shell.run_at(NOW, ["/c", "tardo 5 min echo " + "x" * 16400]))
-        # The longest tail is one word, read whole: a cut one would read as the count 0.
-        results.check("longest one-word tail", (1, b"", error("Syntax error:  expected HOURS or MINUTES")),
-                      shell.run_at(NOW, ["/c", "tardo " + "0" * 16382 + "5"]))
+        if not shell.windows:
+            # Under Wine the service cannot be stopped once running; its own suite covers that.
+            results.check("scheduler stopped",
+                          (2, b"", error("Task Scheduler service not running!")),
+                          shell.run_at(NOW, ["/c", "tardo 5 min echo hi"], env={"STANDIN_SCHEDULE": "stopped"}))
+            results.check("over-long line", (1, b"", error("Command line too long: at most 16383 characters")),
+                          shell.run_at(NOW, ["/c", "tardo 5 min echo " + "x" * 16400]))
+            # The longest tail is one word, read whole: a cut one would read as the count 0.
+            results.check("longest one-word tail", (1, b"", error("Syntax error:  expected HOURS or MINUTES")),
+                          shell.run_at(NOW, ["/c", "tardo " + "0" * 16382 + "5"]))
 
-    # The job as the scheduler keeps it: "/c " and the command exactly as typed.
-    shell_folder = shell.host_path(os.path.dirname(os.path.abspath(args.shell)))
-    separator = "\\" if shell.windows else "/"
-    for tail, command, directory in [
-            ('5 min echo "a  b"   ', 'echo "a  b"', shell_folder + separator),
-            ('5 min `echo 100% "50%s"` \u00e9t\u00e9 \u4e2d', '`echo 100% "50%s"` \u00e9t\u00e9 \u4e2d',
-             shell_folder + separator),
-            (f"until 23:59 in {quoted} then echo 'x' then", "echo 'x' then", host_folder)]:
-        before = jobs.names()
-        code, out, err = at(NOW, tail)
-        made = sorted(jobs.names() - before)
-        results.check(f"one job for {tail!r}", (0, 1, b""), (code, len(made), err))
-        if len(made) != 1:
-            continue
-        job = jobs.read(made[0])
-        results.check(f"job of {tail!r}", {
-            "Parameters": "/c " + command, "WorkingDirectory": directory, "Flags": "0x00002002",
-            "TriggerCount": "1", "Trigger0.TriggerType": "0", "Trigger0.wBeginYear": "2016",
-            "Trigger0.wBeginMonth": "3", "Trigger0.wBeginDay": "1",
-            "Trigger0.wStartHour": "23" if tail.startswith("until") else "10",
-            "Trigger0.wStartMinute": "59" if tail.startswith("until") else "35",
-        }, {key: job.get(key) for key in ("Parameters", "WorkingDirectory", "Flags", "TriggerCount",
-                                         "Trigger0.TriggerType", "Trigger0.wBeginYear",
-                                         "Trigger0.wBeginMonth", "Trigger0.wBeginDay",
-                                         "Trigger0.wStartHour", "Trigger0.wStartMinute")})
-        results.check(f"application of {tail!r}", True,
-                      job.get("Application", "").lower().endswith(
-                          ("hostshell.exe" if shell.windows else "hostshell")))
+        # The job as the scheduler keeps it: "/c " and the command exactly as typed.
+        shell_folder = shell.host_path(os.path.dirname(os.path.abspath(args.shell)))
+        separator = "\\" if shell.windows else "/"
+        for tail, command, directory in [
+                ('5 min echo "a  b"   ', 'echo "a  b"', shell_folder + separator),
+                ('5 min `echo 100% "50%s"` \u00e9t\u00e9 \u4e2d', '`echo 100% "50%s"` \u00e9t\u00e9 \u4e2d',
+                 shell_folder + separator),
+                (f"until 23:59 in {quoted} then echo 'x' then", "echo 'x' then", host_folder)]:
+            before = jobs.names()
+            code, out, err = at(NOW, tail)
+            made = sorted(jobs.names() - before)
+            results.check(f"one job for {tail!r}", (0, 1, b""), (code, len(made), err))
+            if len(made) != 1:
+                continue
+            job = jobs.read(made[0])
+            results.check(f"job of {tail!r}", {
+                "Parameters": "/c " + command, "WorkingDirectory": directory, "Flags": "0x00002002",
+                "TriggerCount": "1", "Trigger0.TriggerType": "0", "Trigger0.wBeginYear": "2016",
+                "Trigger0.wBeginMonth": "3", "Trigger0.wBeginDay": "1",
+                "Trigger0.wStartHour": "23" if tail.startswith("until") else "10",
+                "Trigger0.wStartMinute": "59" if tail.startswith("until") else "35",
+            }, {key: job.get(key) for key in ("Parameters", "WorkingDirectory", "Flags", "TriggerCount",
+                                             "Trigger0.TriggerType", "Trigger0.wBeginYear",
+                                             "Trigger0.wBeginMonth", "Trigger0.wBeginDay",
+                                             "Trigger0.wStartHour", "Trigger0.wStartMinute")})
+            results.check(f"application of {tail!r}", True,
+                          job.get("Application", "").lower().endswith(
+                              ("hostshell.exe" if shell.windows else "hostshell")))
 
-    # Inside a batch file, error lines name the file and the line.
-    lines = ["rem first line", "tardo 5", "tardo until", "tardo 5 min echo ok"]
-    code, out, err, path = shell.batch_at(NOW, lines, folder=work)
-    # Neither transient nor in a pipe: the load banner comes first.
-    results.check("batch output", b"Tardo v1.2.0 loaded.\n" + scheduled("2016-03-01 10:35", "echo ok"), out)
-    results.check("batch errors", (f"{PREFIX}{path} [2]  Syntax error:  expected HOURS or MINUTES\r\n"
-                                   f"{PREFIX}{path} [3]  Syntax error:  expected a time\r\n").encode(), err)
-    # Wine's scheduler would start these jobs daily at their hour and minute.
-    jobs.remove(jobs.names() - kept)
+        # Inside a batch file, error lines name the file and the line.
+        lines = ["rem first line", "tardo 5", "tardo until", "tardo 5 min echo ok"]
+        code, out, err, path = shell.batch_at(NOW, lines, folder=work)
+        # Neither transient nor in a pipe: the load banner comes first.
+        results.check("batch output", b"Tardo v1.2.0 loaded.\n" + scheduled("2016-03-01 10:35", "echo ok"), out)
+        results.check("batch errors", (f"{PREFIX}{path} [2]  Syntax error:  expected HOURS or MINUTES\r\n"
+                                       f"{PREFIX}{path} [3]  Syntax error:  expected a time\r\n").encode(), err)
+    finally:
+        # Wine's scheduler would start these jobs daily at their hour and
+        # minute, so they go however the cases ended.
+        jobs.remove(jobs.names() - kept)
     return results.finish()
 
 

@@ -31,19 +31,27 @@ mkdir -p "$work"
 marker="$work/marker.txt"
 rm -f "$marker"
 
-held() { "$run" "$bin/service_jobs.exe" </dev/null | tr -d '\r' | grep -icxF "$shell"; }
+# Every Wine call here has a bound of its own, well above what it takes.
+held() { timeout 60 "$run" "$bin/service_jobs.exe" </dev/null | tr -d '\r' | grep -icxF "$shell"; }
+tardo_jobs() { find "$tasks" -maxdepth 1 -iname 'tardo-*.job' -printf '%f\n' | sort; }
 before=$(held)
-"$run" "$bin/schedule_marker.exe" "$shell" "$(windows "$marker")" \
+# From here on a job may exist: whatever happens, the jobs this run added go.
+jobs_before=$(tardo_jobs)
+trap 'comm -13 <(echo "$jobs_before") <(tardo_jobs) | while read -r file; do rm -f "$tasks/$file"; done' EXIT
+timeout 120 "$run" "$bin/schedule_marker.exe" "$shell" "$(windows "$marker")" \
   </dev/null >"$work/schedule.out" 2>"$work/schedule.err"
 status=$?
-job=$(sed -n 's/^job \(Tardo-[0-9a-f]*\)\r\{0,1\}$/\1/p' "$work/schedule.out")
-[ -n "$job" ] && trap 'rm -f "$tasks/$job.job"' EXIT
 if [ $status -ne 0 ]; then
   echo "schedule_marker failed with $status:"; cat "$work/schedule.out" "$work/schedule.err"
   exit 1
 fi
+job=$(sed -n 's/^job \(Tardo-[0-9a-f]*\)\r\{0,1\}$/\1/p' "$work/schedule.out")
 minute=$(sed -n 's/^\[\([0-9-]* [0-9:]*\)\].*/\1/p' "$work/schedule.out")
-target=$(date -d "$minute" +%s) || { echo "no target minute in: $(cat "$work/schedule.out")"; exit 1; }
+if [ -z "$job" ] || [ -z "$minute" ]; then
+  echo "no job name or no target minute in: $(cat "$work/schedule.out")"
+  exit 1
+fi
+target=$(date -d "$minute" +%s) || { echo "not a minute: $minute"; exit 1; }
 echo "registered $job for $minute"
 taken=$((SECONDS + 10))
 until [ "$(held)" -gt "$before" ] || [ $SECONDS -ge $taken ]; do
@@ -65,7 +73,12 @@ if [ ! -s "$marker" ]; then
 fi
 got=$(tr -d '\r\n' <"$marker")
 want=${shell%\\*}
-echo "ran $(($(stat -c %Y "$marker") - target)) s after $minute in: $got"
+written=$(stat -c %Y "$marker")
+echo "ran $((written - target)) s after $minute in: $got"
+if [ "$written" -lt "$target" ] || [ "$written" -gt "$deadline" ]; then
+  echo "expected the job to run in the minute from $minute, within 60 s"
+  exit 1
+fi
 if [ "${got,,}" != "${want,,}" ]; then
   echo "expected the job to run in $want"
   exit 1

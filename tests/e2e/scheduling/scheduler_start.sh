@@ -11,22 +11,27 @@ state="$WINEPREFIX.schedule-state.txt"
 
 # Both registry views, as a 64-bit Windows must have it for 32-bit hosts too.
 for view in 64 32; do
-  "$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
+  timeout 60 "$wine" reg add 'HKLM\SOFTWARE\Microsoft\SchedulingAgent' /v TasksFolder /t REG_EXPAND_SZ \
     /d '%SystemRoot%\Tasks' /f /reg:$view </dev/null >>"$log" 2>&1 || { echo "reg add failed (see $log)"; exit 1; }
 done
 
 # Wine's scheduler would start the jobs that earlier runs left in a kept
-# prefix every day at their hour and minute: they go before it starts.
-rm -f "$WINEPREFIX"/drive_c/windows/tasks/Tardo-*.job
+# prefix every day at their hour and minute: they go before it starts. Wine
+# names the folder in lower case; the names are matched without case.
+find "$WINEPREFIX/drive_c/windows" -maxdepth 2 -ipath '*/windows/tasks/tardo-*.job' -delete
 
-for attempt in 1 2 3 4 5; do
-  "$wine" net start Schedule </dev/null >>"$log" 2>&1
-  "$wine" sc query Schedule </dev/null >"$state" 2>&1
-  if grep -q "RUNNING" "$state"; then
-    echo "Schedule service running; TasksFolder = %SystemRoot%\\Tasks"
-    exit 0
+# The service is up when sc query says RUNNING. Until then, unless a start
+# is already under way, it is asked to start (again: right after a prefix
+# is made a start can fail); all to a bound far above the second it takes.
+deadline=$((SECONDS + 60))
+while :; do
+  timeout 30 "$wine" sc query Schedule </dev/null >"$state" 2>&1
+  grep -q RUNNING "$state" && break
+  if [ $SECONDS -ge $deadline ]; then
+    echo "the Schedule service did not start within 60 s (see $log and $state)"
+    exit 1
   fi
-  sleep 2
+  grep -q START_PENDING "$state" || timeout 30 "$wine" net start Schedule </dev/null >>"$log" 2>&1
+  sleep 0.2
 done
-echo "the Schedule service did not start (see $log and $state)"
-exit 1
+echo "Schedule service running; TasksFolder = %SystemRoot%\\Tasks"

@@ -1,5 +1,7 @@
 #include "tests/e2e/scheduling/wine_jobs.h"
 
+#include <algorithm>
+
 #include "platform/posix/standin_job_record.h"
 
 std::wstring TasksFolderPath() {
@@ -47,16 +49,36 @@ int RunProgram(const std::wstring &commandLine, std::string *output, bool withEr
     CloseHandle(readEnd);
     return -1;
   }
+  // Read as the output comes, to a bound: neither a program that hangs nor
+  // a process it started that keeps the pipe open may hold the test.
+  const ULONGLONG deadline = GetTickCount64() + kProgramMilliseconds;
   char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) output->append(chunk, got);
+  int status = -1;
+  for (;;) {
+    const bool ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+    DWORD available = 0;
+    DWORD got = 0;
+    if (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+        ReadFile(readEnd, chunk, std::min<DWORD>(available, sizeof chunk), &got, nullptr)) {
+      output->append(chunk, got);
+      continue;
+    }
+    if (ended) {
+      DWORD code = 0;
+      GetExitCodeProcess(process.hProcess, &code);
+      status = static_cast<int>(code);
+      break;
+    }
+    if (GetTickCount64() >= deadline) {
+      TerminateProcess(process.hProcess, 1);
+      break;
+    }
+    Sleep(5);
+  }
   CloseHandle(readEnd);
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD status = 0;
-  GetExitCodeProcess(process.hProcess, &status);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
-  return static_cast<int>(status);
+  return status;
 }
 
 std::map<std::string, std::string> ReadJob(const std::wstring &name) {

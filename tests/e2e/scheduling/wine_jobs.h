@@ -21,7 +21,9 @@ std::wstring ProgramFolder();
 
 // Runs a program (command line as given) and collects its standard output,
 // and its standard error too when withErrors is set. Returns its exit
-// status, or -1 when it could not be started.
+// status, or -1 when it could not be started or had not ended after
+// kProgramMilliseconds (then it is ended), far above the second it takes.
+constexpr DWORD kProgramMilliseconds = 60000;
 int RunProgram(const std::wstring &commandLine, std::string *output, bool withErrors = false);
 
 // The job read back through the Task Scheduler API: its record, empty when

@@ -34,9 +34,14 @@ DWORD RunShell(const std::wstring &commandLine, std::string *out) {
     ADD_FAILURE() << "cannot start hostshell.exe: " << GetLastError();
     return 0xFFFFFFFF;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
+  // A bound far above the second the shell takes: a hang fails the case.
+  DWORD code = 0xFFFFFFFF;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &code);
+  } else {
+    ADD_FAILURE() << "hostshell.exe did not end within 60 s";
+    TerminateProcess(process.hProcess, code);
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   *out = capture.Finish();
