@@ -1,9 +1,10 @@
 // How the shell calls a plug-in's exports. On x86 every export is
-// __stdcall: the callee removes its own arguments and keeps EBX, ESI, EDI
-// and EBP. A callee that breaks this often goes unnoticed by the caller's
-// own code (an epilogue that restores ESP from EBP hides it) until something
-// else is corrupted later, so there each call runs through a thunk that
-// compares ESP and those registers before and after; a broken contract is
+// __stdcall: the callee removes its own arguments, keeps EBX, ESI, EDI and
+// EBP, and returns with the direction flag clear. A callee that breaks this
+// often goes unnoticed by the caller's own code (an epilogue that restores
+// ESP from EBP hides it) until something else is corrupted later, so there
+// each call runs through a thunk that compares ESP and those registers
+// before and after and checks the flag; a broken contract is
 // reported on standard error with the export's name and stops the shell.
 // Elsewhere the call is a plain call.
 #pragma once

@@ -1,7 +1,8 @@
 // The x86 thunk behind CallExport: calls a __stdcall function with its
 // arguments on a 16-byte aligned stack, with marker values in EBX, ESI, EDI
 // and EBP, and reports afterwards where ESP is against where it must be once
-// the callee has removed its arguments, and which markers changed. The
+// the callee has removed its arguments, which markers changed, and whether
+// the direction flag, clear on every call and return, was left set. The
 // caller's own frame is kept in static storage across the call, since the
 // callee may have broken every register the thunk could keep it in: the
 // shell calls one export at a time, on one thread.
@@ -17,15 +18,19 @@ namespace {
 struct StdcallOutcome {
   std::uint32_t result;    // EAX
   std::int32_t stackSkew;  // ESP after the call minus where it belongs, in bytes
-  std::uint32_t changed;   // a bit for each register the callee did not keep
+  std::uint32_t broken;    // a bit for each part of the contract the callee broke
 };
 static_assert(sizeof(StdcallOutcome) == 12);  // the thunk writes it at offsets 0, 4 and 8
 
-struct SavedRegister {
-  std::uint32_t bit;
-  const wchar_t *name;
+struct BrokenPart {
+  std::uint32_t bit;  // as the thunk sets it
+  const wchar_t *report;
 };
-constexpr SavedRegister kSavedRegisters[] = {{1, L"EBX"}, {2, L"ESI"}, {4, L"EDI"}, {8, L"EBP"}};
+constexpr BrokenPart kBrokenParts[] = {{1, L"EBX changed"},
+                                       {2, L"ESI changed"},
+                                       {4, L"EDI changed"},
+                                       {8, L"EBP changed"},
+                                       {16, L"left the direction flag set"}};
 
 }  // namespace
 
@@ -88,7 +93,13 @@ _tardo_checked_stdcall:
         mov [ebx+4], ecx
         mov [ebx+8], edx
         lea esp, [ebp-12]
-        pop edi
+        pushfd
+        pop ecx
+        test ecx, 0x400
+        jz 7f
+        or dword ptr [ebx+8], 16
+        cld
+7:      pop edi
         pop esi
         pop ebx
         pop ebp
@@ -100,15 +111,15 @@ std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportN
                                  const std::uint32_t *arguments, int count) {
   StdcallOutcome outcome{};
   tardo_checked_stdcall(entry, arguments, count, &outcome);
-  if (outcome.stackSkew == 0 && outcome.changed == 0) return outcome.result;
+  if (outcome.stackSkew == 0 && outcome.broken == 0) return outcome.result;
 
   std::wstring broken;
   if (outcome.stackSkew < 0)
     broken = L"left " + std::to_wstring(-outcome.stackSkew) + L" bytes of arguments on the stack";
   else if (outcome.stackSkew > 0)
     broken = L"removed " + std::to_wstring(outcome.stackSkew) + L" bytes more than its arguments";
-  for (const SavedRegister &saved : kSavedRegisters)
-    if (outcome.changed & saved.bit) broken += (broken.empty() ? L"" : L", ") + std::wstring(saved.name) + L" changed";
+  for (const BrokenPart &part : kBrokenParts)
+    if (outcome.broken & part.bit) broken += (broken.empty() ? L"" : L", ") + std::wstring(part.report);
   ShellError(L"plug-in " + plugin + L" broke the __stdcall contract in " + Utf8ToWide(exportName) + L"(): " +
              broken + L"; stopping");
   std::abort();

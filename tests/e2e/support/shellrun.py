@@ -134,7 +134,8 @@ class Results:
         return 1 if self.failed else 0
 
 
-def parse_arguments(extra=None):
+def parse_arguments(flags=()):
+    """The suite's arguments; flags names a suite's own switches."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--shell", required=True)
     parser.add_argument("--plugin", required=True)
@@ -142,8 +143,8 @@ def parse_arguments(extra=None):
     parser.add_argument("--work", default=tempfile.gettempdir())
     parser.add_argument("--tasks", help="the scheduler's Tasks folder (Wine)")
     parser.add_argument("--job-reader", help="job_reader.exe (Wine)")
-    for name in extra or []:
-        parser.add_argument(name)
+    for name in flags:
+        parser.add_argument(name, action="store_true")
     return parser.parse_args()
 
 

@@ -1,7 +1,11 @@
 // A plug-in for the shell's own checks: it lists three commands, of which
 // "missing" has no export, says when it is loaded and shut down, and shows
-// what the host handed it. Built a second time with PROBE_CALL=__cdecl on
-// x86, it breaks the convention the host calls its exports with.
+// what the host handed it. On x86 it is built again, broken in one way each,
+// for the shell's check of the convention it calls exports with:
+//   PROBE_CALL=__cdecl     every export leaves its arguments on the stack;
+//   PROBE_EXTRA_ARGUMENT   probe() removes one argument more than it is given;
+//   PROBE_CLOBBER          probe() returns with ESI and EDI changed;
+//   PROBE_SET_DF           probe() returns with the direction flag set.
 #include <cwchar>
 
 #include "plugin/host_services.h"
@@ -50,9 +54,19 @@ PROBE_EXPORT int PROBE_CALL Usage(wchar_t *name, wchar_t *buffer) {
 }
 
 // Prints the tail in brackets; its result is the tail's length.
+#ifdef PROBE_EXTRA_ARGUMENT
+PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail, int) {
+#else
 PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail) {
+#endif
   Printf(L"[%s]\n", tail);
-  return static_cast<int>(std::wcslen(tail));
+  const int length = static_cast<int>(std::wcslen(tail));
+#if defined(PROBE_CLOBBER)
+  asm volatile("xorl %%esi, %%esi\n\txorl %%edi, %%edi" ::);  // told to no one: nothing restores them
+#elif defined(PROBE_SET_DF)
+  asm volatile("std");
+#endif
+  return length;
 }
 
 // Hands Sprintf more than a host buffer holds: strict mode stops here.

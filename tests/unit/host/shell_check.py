@@ -10,7 +10,7 @@ import shellrun  # noqa: E402
 
 
 def main():
-    options = shellrun.parse_arguments(["--cdecl-plugin"])
+    options = shellrun.parse_arguments(["--x86-contract"])
     shell = shellrun.Shell(options.shell, options.plugin, options.emulator)
     shell.env.pop("TAKECMD_STRICT", None)
     shell.env.pop("noloadmsg", None)
@@ -91,12 +91,18 @@ def main():
           ["--plugin", host_path(os.path.join(work, "absent.dll")), "/c", "exit 0"], 1, b"",
           err_contains=b"hostshell: cannot load plug-in ")
 
-    if options.cdecl_plugin:
-        check("an export that leaves its arguments on the stack breaks the x86 convention and stops the shell",
-              ["--plugin", host_path(options.cdecl_plugin), "--set", "_pipe=0", "/c", "probe a"], 3,
+    # On x86, a probe built broken in each way (probe_plugin.cpp) stops the shell with one line.
+    for variant, broken in [] if not options.x86_contract else [
+            ("cdecl", b"left 4 bytes of arguments on the stack"),
+            ("extra_argument", b"removed 4 bytes more than its arguments"),
+            ("clobber", b"ESI changed, EDI changed"),
+            ("set_df", b"left the direction flag set")]:
+        broken_plugin = os.path.join(os.path.dirname(options.plugin), f"host_probe_plugin_{variant}.dll")
+        check(f"an export built {variant} breaks the x86 convention and stops the shell",
+              ["--plugin", host_path(broken_plugin), "--set", "_pipe=0", "/c", "probe a"], 3,
               b"probe loaded: 10\n[a]\n",
-              err_contains=b"hostshell: plug-in Probe broke the __stdcall contract in probe(): "
-                           b"left 4 bytes of arguments on the stack; stopping\n")
+              err_contains=b"hostshell: plug-in Probe broke the __stdcall contract in probe(): " + broken +
+                           b"; stopping\n")
 
     return results.finish()
 
