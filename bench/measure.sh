@@ -151,7 +151,7 @@ stop_prefixes() {
 trap stop_prefixes EXIT
 # Each prefix: started, TasksFolder in both registry views, Schedule running.
 start_prefix() {
-  { bash tests/wine/prefix.sh start "$@" && bash tests/e2e/scheduling/scheduler_start.sh "$@"; } \
+  { bash tests/wine/prefix.sh start "$@" && bash tests/wine/scheduler_start.sh "$@"; } \
     >>"$work/wine.log" || { cat "$work/wine.log"; exit 1; }
 }
 start_prefix "$prefix64"

@@ -1,6 +1,6 @@
 #include "command/next_word.h"
 
-#include "plugin/wide_text.h"
+#include "hostapi/wide_text.h"
 
 static constexpr wchar_t kQuote = L'"';
 

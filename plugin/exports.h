@@ -1,7 +1,7 @@
 // What Tardo.dll exports to its host, by plain name.
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 #include "plugin/plugin_info.h"
 
 extern "C" {

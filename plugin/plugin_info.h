@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 struct PluginInfo {
   const wchar_t *moduleName;

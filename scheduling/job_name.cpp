@@ -1,7 +1,7 @@
 #include "scheduling/job_name.h"
 
-#include "plugin/host_services.h"
-#include "plugin/wide_text.h"
+#include "hostapi/host_services.h"
+#include "hostapi/wide_text.h"
 #include "scheduling/path_parts.h"
 #include "timecalc/local_now.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 // Capacity of a job-name buffer; the longest text put there is a job file
 // name such as "Tardo-0318f736.job" (18 characters).

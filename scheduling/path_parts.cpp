@@ -1,7 +1,7 @@
 #include "scheduling/path_parts.h"
 
-#include "plugin/host_services.h"
-#include "plugin/wide_text.h"
+#include "hostapi/host_services.h"
+#include "hostapi/wide_text.h"
 
 static bool IsSlash(wchar_t ch) { return ch == L'/' || ch == L'\\'; }
 

@@ -1,8 +1,8 @@
 #include "scheduling/schedule_command.h"
 
-#include "command/report_error.h"
-#include "plugin/host_services.h"
-#include "plugin/wide_text.h"
+#include "hostapi/report_error.h"
+#include "hostapi/host_services.h"
+#include "hostapi/wide_text.h"
 #include "scheduling/job_name.h"
 #include "scheduling/once_trigger.h"
 #include "scheduling/path_parts.h"

@@ -2,7 +2,7 @@
 // host's shell.
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 // Longest command text that "/c " and the text leave room for in a host
 // buffer.

@@ -1,6 +1,6 @@
 #include "scheduling/scheduler_service.h"
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 // The status record is passed by its size, which Windows fixes.
 static_assert(sizeof(SERVICE_STATUS_PROCESS) == 36, "SERVICE_STATUS_PROCESS is 36 bytes");

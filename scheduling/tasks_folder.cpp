@@ -1,8 +1,8 @@
 #include "scheduling/tasks_folder.h"
 
-#include "command/report_error.h"
-#include "plugin/host_services.h"
-#include "plugin/wide_text.h"
+#include "hostapi/report_error.h"
+#include "hostapi/host_services.h"
+#include "hostapi/wide_text.h"
 
 static_assert(kLongestTasksFolder + 1 + 18 == kHostBufferChars - 1);
 

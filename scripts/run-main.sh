@@ -39,7 +39,7 @@ echo "Built: build/main/x64/bin/Tardo.dll ($(stat -c %s "$bin/Tardo.dll") bytes)
 trap 'bash tests/wine/prefix.sh stop "$prefix" >/dev/null' EXIT
 bash tests/wine/prefix.sh start "$prefix" >>"$log" 2>&1 || fail "the Wine prefix did not start (see $prefix.log)"
 # TasksFolder in both registry views, jobs of earlier runs gone, the service started.
-started=$(bash tests/e2e/scheduling/scheduler_start.sh "$prefix") || fail "$started"
+started=$(bash tests/wine/scheduler_start.sh "$prefix") || fail "$started"
 tasks=$prefix/drive_c/windows/tasks
 
 # The target is today's next minute at least 15 s away: Wine's scheduler

@@ -12,6 +12,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=${TARDO_JOBS:-2}
 status=0
+echo "=== layers: every include of the product points down"
+python3 scripts/quality/layers.py || status=1
 for preset in native win64 win32; do
   echo "=== $preset: configure and build"
   cmake --preset "$preset" >/dev/null

@@ -1,7 +1,7 @@
 // Moves a moment forward by a delay in whole minutes, on the wall clock.
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 // Adds minutes (0 to 2147483647) to target, first rounding its seconds to the
 // nearest minute (31 to 59 round up, 0 to 30 down). Writes wHour and wMinute,

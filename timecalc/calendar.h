@@ -3,7 +3,7 @@
 // (0 Sunday ... 6 Saturday), since 1601-01-01 was a Monday.
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 inline constexpr int FirstYear = 1601;
 inline constexpr int LastYear = 4000;

@@ -1,7 +1,7 @@
 // Reads the clock-time word of "tardo until": [year-month-day@]hh:mm[:ss][A|P].
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 // 1 for the date separators "-", "." and "/", 0 for any other character.
 int IsDateSeparator(wchar_t ch);

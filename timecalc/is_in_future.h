@@ -1,7 +1,7 @@
 // Whether a target moment lies after LocalNow.
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 // 1 when target is strictly later than LocalNow, comparing year, month, day,
 // hour, minute, second and millisecond in that order; 0 when it is earlier

@@ -2,6 +2,6 @@
 // writes it; the target-time and job-naming code read it within that command.
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 extern SYSTEMTIME LocalNow;

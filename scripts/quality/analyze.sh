@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Static analysis of the plug-in's own code (plugin/ command/ timecalc/
-# scheduling/): clang-tidy 14 with the checks of .clang-tidy, then cppcheck.
+# Static analysis of the plug-in's own code (its rooms, as
+# scripts/quality/layers.py lists them): clang-tidy 14 with the checks of .clang-tidy, then cppcheck.
 # Both read the compile database of a native clang configure (build/analyze,
 # nothing is built), so they see the plug-in's real flags and the POSIX
 # stand-in declarations of the Windows API. Any finding fails the run.
@@ -14,10 +14,11 @@ tidy=$(command -v clang-tidy-14 || command -v clang-tidy)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 # The database restricted to the plug-in's sources.
-python3 - "$PWD" "$build/compile_commands.json" "$build/plugin_commands/compile_commands.json" <<'PY'
+python3 - "$PWD" "$build/compile_commands.json" "$build/plugin_commands/compile_commands.json" \
+  $(python3 scripts/quality/layers.py --rooms) <<'PY'
 import json, os, sys
-root, source, target = sys.argv[1:]
-folders = tuple(os.path.join(root, f) + os.sep for f in ("plugin", "command", "timecalc", "scheduling"))
+root, source, target = sys.argv[1:4]
+folders = tuple(os.path.join(root, f) + os.sep for f in sys.argv[4:])
 entries = [e for e in json.load(open(source)) if e["file"].startswith(folders)]
 os.makedirs(os.path.dirname(target), exist_ok=True)
 json.dump(entries, open(target, "w"), indent=1)

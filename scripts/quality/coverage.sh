@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Line coverage of the plug-in's own code (plugin/ command/ timecalc/
-# scheduling/) by the native tests: a gcc build with gcov instrumentation
+# Line coverage of the plug-in's own code (its rooms, as
+# scripts/quality/layers.py lists them) by the native tests: a gcc build with gcov instrumentation
 # (build/coverage), every native test, then gcovr's report. Fails when a test
 # fails or when line coverage is under 95%; the report's "Missing" column
 # lists the lines no test reached. Only the build folder is searched for
@@ -22,8 +22,9 @@ status=0
 ctest --test-dir "$build" --output-on-failure -j "$jobs" || status=1
 
 echo "=== line coverage of the plug-in's code"
-gcovr --root . --object-directory "$build" \
-  --filter 'plugin/' --filter 'command/' --filter 'timecalc/' --filter 'scheduling/' \
+filters=()
+for room in $(python3 scripts/quality/layers.py --rooms); do filters+=(--filter "$room/"); done
+gcovr --root . --object-directory "$build" "${filters[@]}" \
   --exclude-unreachable-branches --txt - \
   --fail-under-line "$threshold" "$build" || { echo "line coverage under $threshold%"; status=1; }
 exit $status

@@ -1,7 +1,7 @@
 // A local moment for tests, the fields not named zero.
 #pragma once
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0) {
   SYSTEMTIME time{};

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/posix/standin_job_record.h"
+#include "standins/posix/standin_job_record.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "host/takecmd/host_control.h"
-#include "platform/win_api.h"
+#include "standins/host/takecmd/host_control.h"
+#include "hostapi/win_api.h"
 #include "scheduling/schedule_command.h"
 #include "tests/e2e/scheduling/wine_jobs.h"
 #include "timecalc/add_minutes.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/posix/standin_job_record.h"
+#include "standins/posix/standin_job_record.h"
 
 std::wstring TasksFolderPath() {
   wchar_t windows[MAX_PATH];

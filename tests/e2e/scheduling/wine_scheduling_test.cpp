@@ -5,8 +5,8 @@
 // (the wine_scheduler fixture).
 #include <gtest/gtest.h>
 
-#include "host/takecmd/host_control.h"
-#include "plugin/host_services.h"
+#include "standins/host/takecmd/host_control.h"
+#include "hostapi/host_services.h"
 #include "scheduling/schedule_command.h"
 #include "scheduling/scheduler_service.h"
 #include "scheduling/tasks_folder.h"

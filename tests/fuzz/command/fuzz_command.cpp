@@ -13,7 +13,7 @@
 #include <string>
 
 #include "plugin/exports.h"
-#include "platform/posix/standin_clock.h"
+#include "standins/posix/standin_clock.h"
 #include "tests/fuzz/support/fuzz_text.h"
 
 namespace {

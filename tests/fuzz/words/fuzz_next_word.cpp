@@ -7,7 +7,7 @@
 #include <cwchar>
 
 #include "command/next_word.h"
-#include "plugin/wide_text.h"
+#include "hostapi/wide_text.h"
 #include "tests/fuzz/support/fuzz_text.h"
 
 static void Require(bool condition) {

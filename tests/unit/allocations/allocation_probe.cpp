@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "plugin/host_services.h"
+#include "hostapi/host_services.h"
 
 // Kept in a volatile so the compiler cannot drop an allocation that is
 // freed again at once.

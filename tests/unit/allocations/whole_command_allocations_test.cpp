@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "host/takecmd/host_control.h"
-#include "platform/posix/standin_clock.h"
-#include "platform/posix/standin_message_box.h"
-#include "platform/posix/standin_paths.h"
-#include "platform/posix/standin_scheduler.h"
-#include "platform/win_api.h"
+#include "standins/host/takecmd/host_control.h"
+#include "standins/posix/standin_clock.h"
+#include "standins/posix/standin_message_box.h"
+#include "standins/posix/standin_paths.h"
+#include "standins/posix/standin_scheduler.h"
+#include "hostapi/win_api.h"
 #include "plugin/exports.h"
 #include "tests/support/capture.h"
 #include "tests/unit/allocations/heap_counter.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "command/next_word.h"
-#include "plugin/wide_text.h"
+#include "hostapi/wide_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/takecmd/host_control.h"
+#include "standins/host/takecmd/host_control.h"
 #include "tests/unit/host/host_test_support.h"
 
 namespace {

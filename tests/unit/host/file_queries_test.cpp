@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "host/common/utf8_text.h"
-#include "plugin/host_services.h"
+#include "standins/host/common/utf8_text.h"
+#include "hostapi/host_services.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/host_services.h"
+#include "hostapi/host_services.h"
 
 inline std::wstring Expanded(const std::wstring &text) {
   static wchar_t buffer[kHostBufferChars];

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/host_services.h"
+#include "hostapi/host_services.h"
 #include "tests/support/capture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 //   PROBE_SET_DF           probe() returns with the direction flag set.
 #include <cwchar>
 
-#include "plugin/host_services.h"
+#include "hostapi/host_services.h"
 
 #ifndef PROBE_CALL
 #define PROBE_CALL WINAPI

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 #include "tests/unit/host/host_test_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "plugin/exports.h"
-#include "platform/posix/standin_message_box.h"
+#include "standins/posix/standin_message_box.h"
 
 namespace {
 

@@ -3,9 +3,10 @@
 
 #include <string>
 
-#include "host/takecmd/host_control.h"
+#include "standins/host/takecmd/host_control.h"
 #include "plugin/exports.h"
-#include "plugin/help_text.h"
+#include "command/usage_text.h"
+#include "hostapi/host_services.h"
 #include "tests/support/capture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/posix/standin_scheduler.h"
+#include "standins/posix/standin_scheduler.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "host/takecmd/host_control.h"
-#include "platform/posix/standin_job_record.h"
-#include "platform/posix/standin_paths.h"
-#include "platform/posix/standin_scheduler.h"
-#include "platform/win_api.h"
+#include "standins/host/takecmd/host_control.h"
+#include "standins/posix/standin_job_record.h"
+#include "standins/posix/standin_paths.h"
+#include "standins/posix/standin_scheduler.h"
+#include "hostapi/win_api.h"
 #include "tests/support/capture.h"
 #include "tests/support/moment.h"
 #include "timecalc/local_now.h"

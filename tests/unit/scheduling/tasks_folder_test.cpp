@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "plugin/host_services.h"
+#include "hostapi/host_services.h"
 #include "tests/unit/scheduling/standin_fixture.h"
 
 namespace {

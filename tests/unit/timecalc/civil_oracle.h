@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "platform/win_api.h"
+#include "hostapi/win_api.h"
 
 namespace oracle {
 

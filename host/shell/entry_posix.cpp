@@ -1,5 +1,0 @@
-// The program's entry natively: arguments arrive as UTF-8.
-#include "host/shell/shell.h"
-#include "host/shell/shell_os.h"
-
-int main(int argc, char **argv) { return RunShell(OsArguments(argc, argv)); }

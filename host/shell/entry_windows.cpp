@@ -1,5 +1,0 @@
-// The program's entry on Windows: wide arguments (built with -municode).
-#include "host/shell/shell.h"
-#include "host/shell/shell_os.h"
-
-int wmain(int argc, wchar_t **argv) { return RunShell(OsArguments(argc, argv)); }

@@ -1,0 +1,88 @@
+#include "standins/host/shell/batch_file.h"
+
+#include "standins/host/common/utf8_text.h"
+#include "standins/host/shell/shell_messages.h"
+#include "standins/host/shell/shell_os.h"
+#include "standins/host/takecmd/host_control.h"
+#include "hostapi/host_services.h"
+
+// Deep enough for any real script, shallow enough to stop a file that calls itself.
+constexpr int kDeepestBatch = 32;
+
+static std::vector<std::wstring> SplitLines(std::string bytes) {
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+  std::vector<std::wstring> lines;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    std::size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    std::size_t length = end - at;
+    if (length > 0 && bytes[at + length - 1] == '\r') --length;
+    lines.push_back(Utf8ToWide(std::string_view(bytes).substr(at, length)));
+    at = end + 1;
+  }
+  return lines;
+}
+
+// A variable's value, to be put back as it was (unset included).
+struct SavedVariable {
+  const wchar_t *name;
+  bool set;
+  std::wstring value;
+};
+
+static SavedVariable Save(const wchar_t *name) {
+  std::vector<wchar_t> value(kLineBufferChars, L'\0');
+  const bool set = HostGetVariable(name, value.data(), kLineBufferChars) >= 0;
+  return {name, set, value.data()};
+}
+
+static void Restore(const SavedVariable &saved) {
+  HostSetVariable(saved.name, saved.set ? saved.value.c_str() : nullptr);
+}
+
+static void PublishArguments(const std::vector<std::wstring> &arguments) {
+  std::vector<const wchar_t *> texts;
+  for (const std::wstring &argument : arguments) texts.push_back(argument.c_str());
+  HostSetArguments(static_cast<int>(texts.size()), texts.data());
+}
+
+static std::wstring FullPath(const std::wstring &path) {
+  std::vector<wchar_t> result(kHostBufferChars, L'\0');
+  QueryTrueName(path.c_str(), result.data());
+  return result[0] != L'\0' ? std::wstring(result.data()) : path;
+}
+
+int RunBatchFile(ShellState *state, const std::wstring &path, const std::vector<std::wstring> &arguments) {
+  std::string bytes;
+  if (!OsReadFile(path, &bytes)) {
+    ShellError(L"cannot read batch file " + path);
+    return 1;
+  }
+  if (state->batchDepth == kDeepestBatch) {
+    ShellError(L"batch files nested too deeply at " + path);
+    return 1;
+  }
+  const SavedVariable saved[] = {Save(L"_batch"), Save(L"_batchname"), Save(L"_batchline")};
+  const std::vector<std::wstring> callerArguments = state->arguments;
+
+  ++state->batchDepth;
+  HostSetVariable(L"_batch", std::to_wstring(state->batchDepth).c_str());
+  HostSetVariable(L"_batchname", FullPath(path).c_str());
+  state->arguments = {path};
+  state->arguments.insert(state->arguments.end(), arguments.begin(), arguments.end());
+  PublishArguments(state->arguments);
+
+  state->lastResult = 0;
+  const std::vector<std::wstring> lines = SplitLines(std::move(bytes));
+  for (std::size_t i = 0; i < lines.size() && !state->exitRequested; ++i) {
+    HostSetVariable(L"_batchline", std::to_wstring(i + 1).c_str());
+    state->runLine(state, lines[i]);
+  }
+
+  --state->batchDepth;
+  for (const SavedVariable &variable : saved) Restore(variable);
+  state->arguments = callerArguments;
+  PublishArguments(state->arguments);
+  return state->lastResult;
+}

@@ -1,0 +1,11 @@
+// One command line: comments and a leading '@' first, then variable
+// expansion (text inside backquotes is left as it is, backquotes included),
+// then a built-in, a plug-in command or the system shell. The result becomes
+// the shell's last result; blank lines and comments leave it alone.
+#pragma once
+
+#include <string>
+
+#include "standins/host/shell/shell_state.h"
+
+void RunLine(ShellState *state, const std::wstring &line);

@@ -1,0 +1,105 @@
+#include "standins/host/shell/plugins.h"
+
+#include "standins/host/common/ascii_case.h"
+#include "standins/host/common/utf8_text.h"
+#include "standins/host/shell/export_call.h"
+#include "standins/host/shell/shell_messages.h"
+#include "standins/host/shell/shell_os.h"
+#include "hostapi/host_services.h"
+
+using PluginInfoEntry = HostPluginInfo *(WINAPI *)(void);
+using PluginInitializeEntry = int(WINAPI *)(void);
+
+
+template <typename Entry>
+static Entry FindEntry(void *library, const char *name) {
+  return reinterpret_cast<Entry>(OsFindSymbol(library, name));
+}
+
+// "a,b c": commas and white space both separate the names.
+static std::vector<std::wstring> CommandNames(const wchar_t *list) {
+  std::vector<std::wstring> names;
+  std::wstring name;
+  for (const wchar_t *p = list; p && *p != L'\0'; ++p) {
+    if (*p == L',' || *p == L' ' || *p == L'\t') {
+      if (!name.empty()) names.push_back(name);
+      name.clear();
+    } else {
+      name += *p;
+    }
+  }
+  if (!name.empty()) names.push_back(name);
+  return names;
+}
+
+static const HostPluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
+  return info ? CallExport(path, "GetPluginInfo", info) : nullptr;
+}
+
+PluginSet::~PluginSet() { UnloadAll(); }
+
+bool PluginSet::Load(const std::wstring &path) {
+  std::wstring reason;
+  void *library = OsLoadLibrary(path, &reason);
+  if (!library) {
+    ShellError(L"cannot load plug-in " + path + L": " + reason);
+    return false;
+  }
+  const auto info = FindEntry<PluginInfoEntry>(library, "GetPluginInfo");
+  const HostPluginInfo *record = DescriptionRecord(path, info);
+  if (!record) {
+    ShellError(path + (info ? L" gave no description record" : L" is not a plug-in: it has no GetPluginInfo export"));
+    OsFreeLibrary(library);
+    return false;
+  }
+  LoadedPlugin plugin{library, record->moduleName ? record->moduleName : path, {},
+                      FindEntry<PluginHelpEntry>(library, "Help"), FindEntry<PluginUsageEntry>(library, "Usage"),
+                      FindEntry<PluginShutdownEntry>(library, "ShutdownPlugin")};
+  if (const auto initialize = FindEntry<PluginInitializeEntry>(library, "InitializePlugin"))
+    CallExport(plugin.name, "InitializePlugin", initialize);
+  for (const std::wstring &name : CommandNames(record->commandList))
+    plugin.commands.push_back({name, FindEntry<PluginCommandEntry>(library, WideToUtf8(name).c_str())});
+  plugins_.push_back(std::move(plugin));
+  return true;
+}
+
+const PluginCommand *PluginSet::FindCommand(std::wstring_view name, std::wstring *pluginName) const {
+  for (const LoadedPlugin &plugin : plugins_)
+    for (const PluginCommand &command : plugin.commands)
+      if (EqualsIgnoringAsciiCase(command.name, name)) {
+        *pluginName = plugin.name;
+        return &command;
+      }
+  return nullptr;
+}
+
+int PluginSet::Help(const std::wstring &name) const {
+  for (const LoadedPlugin &plugin : plugins_) {
+    if (!plugin.help) continue;
+    std::wstring copy = name;  // the export takes a writable text
+    if (const int answer = CallExport(plugin.name, "Help", plugin.help, copy.data())) return answer;
+  }
+  return 0;
+}
+
+bool PluginSet::Usage(const std::wstring &name, std::wstring *text) const {
+  for (const LoadedPlugin &plugin : plugins_) {
+    if (!plugin.usage) continue;
+    std::wstring copy = name;
+    std::vector<wchar_t> buffer(kUsageBufferChars + 1, L'\0');  // one more: always terminated
+    if (CallExport(plugin.name, "Usage", plugin.usage, copy.data(), buffer.data())) {
+      *text = buffer.data();
+      return true;
+    }
+  }
+  return false;
+}
+
+void PluginSet::UnloadAll() {
+  while (!plugins_.empty()) {
+    LoadedPlugin &plugin = plugins_.back();
+    if (plugin.shutdown) CallExport(plugin.name, "ShutdownPlugin", plugin.shutdown, 0);
+    OsFreeLibrary(plugin.library);
+    plugins_.pop_back();
+  }
+}

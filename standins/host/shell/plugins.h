@@ -1,0 +1,69 @@
+// The loaded plug-ins: loading by path the way the host does
+// (GetPluginInfo, InitializePlugin, the commands of the record's command
+// list), Help and Usage, and ShutdownPlugin(0) at the end.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hostapi/win_api.h"
+
+// The host's view of the description record: six texts, then three integers.
+struct HostPluginInfo {
+  const wchar_t *moduleName;
+  const wchar_t *author;
+  const wchar_t *email;
+  const wchar_t *webAddress;
+  const wchar_t *description;
+  const wchar_t *commandList;
+  int majorVersion;
+  int minorVersion;
+  int build;
+};
+static_assert(offsetof(HostPluginInfo, commandList) == 5 * sizeof(void *));
+static_assert(offsetof(HostPluginInfo, majorVersion) == 6 * sizeof(void *));
+static_assert(offsetof(HostPluginInfo, build) == 6 * sizeof(void *) + 8);
+
+using PluginCommandEntry = int(WINAPI *)(wchar_t *tail);
+
+struct PluginCommand {
+  std::wstring name;
+  PluginCommandEntry entry;  // null when the plug-in lacks the export
+};
+
+using PluginHelpEntry = int(WINAPI *)(wchar_t *name);
+using PluginUsageEntry = int(WINAPI *)(wchar_t *name, wchar_t *buffer);
+using PluginShutdownEntry = int(WINAPI *)(int endProcess);
+
+struct LoadedPlugin {
+  void *library;
+  std::wstring name;
+  std::vector<PluginCommand> commands;
+  PluginHelpEntry help;
+  PluginUsageEntry usage;
+  PluginShutdownEntry shutdown;
+};
+
+class PluginSet {
+ public:
+  PluginSet() = default;
+  PluginSet(const PluginSet &) = delete;
+  PluginSet &operator=(const PluginSet &) = delete;
+  ~PluginSet();
+
+  // Writes its own error line; false when the file is no loadable plug-in.
+  bool Load(const std::wstring &path);
+  // The command of that name, ignoring ASCII case; *pluginName names its plug-in.
+  const PluginCommand *FindCommand(std::wstring_view name, std::wstring *pluginName) const;
+  // The first non-zero answer of the plug-ins' Help exports, in load order; 0 when none answers.
+  int Help(const std::wstring &name) const;
+  // The first plug-in's Usage text for the name; false when none has one.
+  bool Usage(const std::wstring &name, std::wstring *text) const;
+  // ShutdownPlugin(0) and unload, the last loaded first.
+  void UnloadAll();
+
+ private:
+  std::vector<LoadedPlugin> plugins_;
+};

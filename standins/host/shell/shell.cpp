@@ -1,0 +1,70 @@
+#include "standins/host/shell/shell.h"
+
+#include <cstdio>
+
+#include "standins/host/common/utf8_text.h"
+#include "standins/host/shell/batch_file.h"
+#include "standins/host/shell/line_runner.h"
+#include "standins/host/shell/shell_messages.h"
+#include "standins/host/shell/shell_options.h"
+#include "standins/host/shell/shell_os.h"
+#include "standins/host/takecmd/host_control.h"
+#include "hostapi/win_api.h"
+
+static void RunStandardInput(ShellState *state) {
+  const bool prompt = OsStandardInputIsTerminal();
+  std::string line;
+  while (!state->exitRequested) {
+    if (prompt) ShellOutput(L"> ");
+    if (!OsReadStandardInputLine(&line)) break;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    RunLine(state, Utf8ToWide(line));
+  }
+}
+
+static void Run(ShellState *state, const ShellOptions &options) {
+  if (options.transient)
+    RunLine(state, options.commandLine);
+  else if (!options.batchFile.empty())
+    state->lastResult = RunBatchFile(state, options.batchFile, options.batchArguments);
+  else
+    RunStandardInput(state);
+}
+
+int RunShell(const std::vector<std::wstring> &arguments) {
+  // Everything is written straight to the handles; nothing may sit in a buffer.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  std::setvbuf(stderr, nullptr, _IONBF, 0);
+
+  ShellOptions options;
+  std::wstring error;
+  if (!ParseShellOptions(arguments, &options, &error)) {
+    ShellError(error);
+    ShellErrorText(kShellUsage);
+    return 2;
+  }
+  if (options.showUsage) {
+    ShellOutput(kShellUsage);
+    return 0;
+  }
+
+  HostSetVariable(L"_transient", options.transient ? L"1" : L"0");
+  for (const auto &[name, value] : options.settings)
+    if (HostSetVariable(name.c_str(), value.c_str()) != 0) ShellError(L"cannot set a variable named " + name);
+
+  const bool comStarted = options.initializeCom && SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  if (options.initializeCom && !comStarted) ShellError(L"CoInitializeEx failed");
+
+  int code;
+  {
+    ShellState state;
+    state.runLine = RunLine;
+    bool loaded = true;
+    for (const std::wstring &path : options.plugins) loaded = loaded && state.plugins.Load(path);
+    if (loaded) Run(&state, options);
+    code = loaded ? state.lastResult : 1;
+    state.plugins.UnloadAll();  // before COM goes: a plug-in may still hold COM objects
+  }
+  if (comStarted) CoUninitialize();
+  return code;
+}

@@ -1,0 +1,101 @@
+#include <dlfcn.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+#include "standins/host/common/utf8_text.h"
+#include "standins/host/shell/shell_os.h"
+#include "standins/posix/standin_paths.h"
+
+extern char **environ;
+
+static std::string PosixPath(const std::wstring &path) {
+  std::string result(path.size() * 4 + 1, '\0');
+  StandinPosixPath(path.c_str(), result.data(), result.size());
+  result.resize(std::strlen(result.c_str()));
+  return result;
+}
+
+void *OsLoadLibrary(const std::wstring &path, std::wstring *error) {
+  void *library = dlopen(PosixPath(path).c_str(), RTLD_NOW | RTLD_GLOBAL);
+  if (!library) {
+    const char *reason = dlerror();
+    *error = Utf8ToWide(reason ? reason : "unknown error");
+  }
+  return library;
+}
+
+OsSymbol OsFindSymbol(void *library, const char *name) {
+  return reinterpret_cast<OsSymbol>(dlsym(library, name));
+}
+
+void OsFreeLibrary(void *library) { dlclose(library); }
+
+int OsRunSystemShell(const std::wstring &line) {
+  const std::string command = WideToUtf8(line);
+  char shell[] = "/bin/sh";
+  char option[] = "-c";
+  char *arguments[] = {shell, option, const_cast<char *>(command.c_str()), nullptr};
+  pid_t child;
+  if (posix_spawn(&child, shell, nullptr, nullptr, arguments, environ) != 0) return -1;
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0)
+    if (errno != EINTR) return -1;
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);  // as sh reports it
+  return -1;
+}
+
+bool OsReadFile(const std::wstring &path, std::string *bytes) {
+  std::FILE *file = std::fopen(PosixPath(path).c_str(), "rb");
+  if (!file) return false;
+  bytes->clear();
+  char chunk[4096];
+  std::size_t count;
+  while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes->append(chunk, count);
+  const bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}
+
+bool OsStandardInputIsTerminal() { return isatty(0) == 1; }
+
+bool OsReadStandardInputLine(std::string *line) {
+  line->clear();
+  char byte;
+  bool any = false;
+  for (;;) {
+    const ssize_t count = read(0, &byte, 1);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return any;
+    any = true;
+    if (byte == '\n') return true;
+    *line += byte;
+  }
+}
+
+std::vector<std::wstring> OsEnvironment() {
+  std::vector<std::wstring> entries;
+  for (char **entry = environ; *entry; ++entry) entries.push_back(Utf8ToWide(*entry));
+  return entries;
+}
+
+std::vector<std::wstring> OsArguments(int count, char **values) {
+  std::vector<std::wstring> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8ToWide(values[i]));
+  return arguments;
+}
+
+std::wstring OsCommandTail(const std::vector<std::wstring> &arguments, std::size_t index) {
+  std::wstring tail;
+  for (std::size_t i = index + 1; i < arguments.size(); ++i) {
+    if (i > index + 1) tail += L' ';
+    tail += arguments[i];
+  }
+  return tail;
+}

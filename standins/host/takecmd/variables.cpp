@@ -1,0 +1,73 @@
+#include "standins/host/takecmd/variables.h"
+
+#include <utility>
+
+#include "standins/host/common/ascii_case.h"
+#include "standins/host/takecmd/host_os.h"
+
+struct InternalVariable {
+  std::wstring name;
+  std::wstring value;
+};
+
+// What a shell that runs no batch file, was not started with /c and was
+// started by nobody in particular reports. The shell program sets its own.
+static std::vector<InternalVariable> &InternalTable() {
+  static std::vector<InternalVariable> table = {
+      {L"_batch", L"0"},
+      {L"_batchline", L"0"},
+      {L"_transient", L"0"},
+      {L"_pipe", OsStandardInputIsPipe() ? L"1" : L"0"},
+      {L"_cmdspec", OsExecutablePath()},
+  };
+  return table;
+}
+
+static std::vector<std::wstring> Arguments;
+
+static bool IsInternal(std::wstring_view name) { return !name.empty() && name[0] == L'_'; }
+
+bool LookupVariable(std::wstring_view name, std::wstring *value) {
+  if (name.empty()) return false;
+  if (IsInternal(name)) {
+    for (const InternalVariable &entry : InternalTable())
+      if (EqualsIgnoringAsciiCase(entry.name, name)) {
+        *value = entry.value;
+        return true;
+      }
+  }
+  return OsGetEnvironment(std::wstring(name), value);
+}
+
+bool SetVariable(std::wstring_view name, std::wstring_view value) {
+  if (name.empty() || name.find(L'=') != std::wstring_view::npos) return false;
+  if (!IsInternal(name)) {
+    const std::wstring text(value);
+    OsSetEnvironment(std::wstring(name), value.empty() ? nullptr : text.c_str());
+    return true;
+  }
+  std::vector<InternalVariable> &table = InternalTable();
+  for (auto entry = table.begin(); entry != table.end(); ++entry) {
+    if (!EqualsIgnoringAsciiCase(entry->name, name)) continue;
+    if (value.empty())
+      table.erase(entry);
+    else
+      entry->value = value;
+    return true;
+  }
+  if (!value.empty()) table.push_back({std::wstring(name), std::wstring(value)});
+  return true;
+}
+
+void SetArguments(std::vector<std::wstring> arguments) { Arguments = std::move(arguments); }
+
+std::wstring Argument(std::size_t index) { return index < Arguments.size() ? Arguments[index] : L""; }
+
+std::wstring AllArguments() {
+  std::wstring all;
+  for (std::size_t i = 1; i < Arguments.size(); ++i) {
+    if (i > 1) all += L' ';
+    all += Arguments[i];
+  }
+  return all;
+}

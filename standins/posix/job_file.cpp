@@ -1,0 +1,81 @@
+// The stand-in scheduler's job files: NAME.job in the Tasks folder, holding
+// the job's text record (standin_job_record.h).
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "standins/posix/standin_job_record.h"
+#include "standins/posix/standin_paths.h"
+#include "standins/posix/standin_task_objects.h"
+
+static std::string Utf8(const std::wstring &text) {
+  std::vector<char> out(text.size() * 4 + 1);
+  StandinToUtf8(text.c_str(), out.data(), out.size());
+  return out.data();
+}
+
+static std::string Escaped(const std::wstring &text) { return EscapeRecordValue(Utf8(text)); }
+
+HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
+  // As the real scheduler finds its folder: the registry value, expanded.
+  std::vector<wchar_t> folder(32768);
+  DWORD bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
+  const LSTATUS read =
+      RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\SchedulingAgent", L"TasksFolder",
+                   RRF_RT_REG_SZ, nullptr, folder.data(), &bytes);
+  if (read != ERROR_SUCCESS || folder[0] == L'\0') return kStandinPathNotFound;
+  std::wstring file(folder.data());
+  if (file.back() != L'\\' && file.back() != L'/') file += L'\\';
+  file += name;
+  file += L".job";
+  std::vector<char> posix(file.size() * 4 + 1);
+  if (StandinPosixPath(file.c_str(), posix.data(), posix.size()) != 0) return kStandinPathNotFound;
+  *path = posix.data();
+  return S_OK;
+}
+
+static std::string Record(LPCWSTR name, const StandinJob &job) {
+  static const char *const kPassword[] = {"null", "empty", "given"};
+  std::string text;
+  char line[160];
+  text += "Name=" + Escaped(name) + "\n";
+  text += "Application=" + Escaped(job.application) + "\n";
+  text += "Parameters=" + Escaped(job.parameters) + "\n";
+  text += "WorkingDirectory=" + Escaped(job.workingDirectory) + "\n";
+  text += "Account=" + Escaped(job.account) + "\n";
+  text += std::string("Password=") + kPassword[job.password] + "\n";
+  std::snprintf(line, sizeof line, "Flags=0x%08x\nTriggerCount=%d\n",
+                static_cast<unsigned>(job.flags), job.triggerCount);
+  text += line;
+  for (int i = 0; i < job.triggerCount; ++i) text += TriggerRecordLines(i, job.triggers[i]);
+  return text;
+}
+
+HRESULT StandinWriteJobFile(LPCWSTR name, const StandinJob &job) {
+  std::string path;
+  const HRESULT found = StandinJobFilePath(name, &path);
+  if (found != S_OK) return found;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) {
+    if (errno == EEXIST) return kStandinFileExists;
+    if (errno == EACCES) return E_ACCESSDENIED;
+    return kStandinPathNotFound;
+  }
+  const std::string text = Record(name, job);
+  std::size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t n = write(fd, text.data() + written, text.size() - written);
+    if (n <= 0) break;
+    written += static_cast<std::size_t>(n);
+  }
+  close(fd);
+  if (written != text.size()) {
+    unlink(path.c_str());
+    return E_FAIL;
+  }
+  return S_OK;
+}

@@ -1,0 +1,11 @@
+// Test control of the stand-in GetLocalTime. The clock is the real local
+// time unless it is fixed, here or by STANDIN_LOCALTIME="YYYY-MM-DD hh:mm:ss[.mmm]"
+// in the environment.
+#pragma once
+
+#include "hostapi/win_api.h"
+
+extern "C" {
+// Fixes the clock at *time; a null pointer returns it to the real clock.
+void StandinSetLocalTime(const SYSTEMTIME *time);
+}

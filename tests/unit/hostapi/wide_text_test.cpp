@@ -1,0 +1,48 @@
+// The bounded copies and the case-blind comparison of hostapi/wide_text.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+
+#include "hostapi/wide_text.h"
+
+namespace {
+
+TEST(WideText, BoundedCopiesCutWithinTheCapacityAndSaySo) {
+  const struct {
+    bool append;
+    const wchar_t *before;
+    const wchar_t *source;
+    int capacity;
+    int result;
+    const wchar_t *after;
+  } cases[] = {
+      {false, L"#", L"x", 0, -1, L"#"},  // no room at all: nothing written
+      {false, L"#", L"ab", 3, 0, L"ab"},
+      {false, L"#", L"abc", 3, -1, L"ab"},
+      {true, L"ab", L"c", 4, 0, L"abc"},
+      {true, L"ab", L"cd", 4, -1, L"abc"},
+  };
+  for (const auto &c : cases) {
+    wchar_t buffer[8] = {};
+    std::wcscpy(buffer, c.before);
+    const int result = c.append ? AppendText(buffer, c.source, c.capacity)
+                                : CopyText(buffer, c.source, c.capacity);
+    EXPECT_EQ(result, c.result) << c.source << " in " << c.capacity;
+    EXPECT_EQ(std::wstring(buffer), c.after) << c.source << " in " << c.capacity;
+  }
+}
+
+TEST(WideText, EqualsIgnoringCaseFoldsAToZOnly) {
+  const struct {
+    const wchar_t *a;
+    const wchar_t *b;
+    int equal;
+  } cases[] = {
+      {L"Z", L"z", 1},
+      {L"[", L"{", 0},  // the codes after Z and z
+  };
+  for (const auto &c : cases) EXPECT_EQ(EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << c.b;
+}
+
+}  // namespace
