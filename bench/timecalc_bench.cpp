@@ -27,7 +27,7 @@ void BM_DateFromDayNumber(benchmark::State &state)
     DateFromDayNumber(dayNumber, &target);
     benchmark::DoNotOptimize(target);
     // A stride prime to the range's length visits days all over it.
-    dayNumber = (dayNumber + 7919) % LastDayNumber + 1;
+    dayNumber = (dayNumber + 7919) % kLastDayNumber + 1;
   }
 }
 BENCHMARK(BM_DateFromDayNumber);

@@ -14,7 +14,7 @@ int AddMinutes(int minutes, SYSTEMTIME *target)
       static_cast<long long>(minutes) + target->wMinute + (target->wSecond > 30 ? 1 : 0);
   const long long totalHours = target->wHour + totalMinutes / 60;
   const long long day = today + totalHours / 24;
-  if (day > LastDayNumber)
+  if (day > kLastDayNumber)
     return -1;
   if (day != today)
     DateFromDayNumber(static_cast<int>(day), target);

@@ -5,9 +5,9 @@
 
 #include "hostapi/win_api.h"
 
-inline constexpr int FirstYear = 1601;
-inline constexpr int LastYear = 4000;
-inline constexpr int LastDayNumber = 876582;
+inline constexpr int kFirstYear = 1601;
+inline constexpr int kLastYear = 4000;
+inline constexpr int kLastDayNumber = 876582;
 
 // 1 for a leap year, 0 for a common year.
 int IsLeapYear(int year);
@@ -17,5 +17,5 @@ int DayNumber(int year, int month, int day);
 
 // Stores the date of dayNumber into wYear, wMonth and wDay of target and
 // touches no other field. Returns 0, or -1 without writing anything when
-// dayNumber lies outside 1 to LastDayNumber.
+// dayNumber lies outside 1 to kLastDayNumber.
 int DateFromDayNumber(int dayNumber, SYSTEMTIME *target);

@@ -7,7 +7,7 @@ namespace {
 
 // The largest value a 32-bit long holds: a longer number stops here, as
 // wcstol does on Windows, so it fails its range test on every platform.
-constexpr int NumberLimit = 2147483647;
+constexpr int kNumberLimit = 2147483647;
 
 // Only 0 to 9 count as digits: Windows' iswdigit and wcstol also take other
 // scripts' digits, which would make the same word mean different things.
@@ -31,7 +31,7 @@ int ReadNumber(const wchar_t **cursor, int *value)
   int number = 0;
   for (; IsDecimalDigit(*at); ++at) {
     const int digit = *at - L'0';
-    number = number > (NumberLimit - digit) / 10 ? NumberLimit : number * 10 + digit;
+    number = number > (kNumberLimit - digit) / 10 ? kNumberLimit : number * 10 + digit;
   }
   *cursor = at;
   *value = number;
@@ -100,7 +100,7 @@ int UndatedDay(int hour, int minute)
   const int passed = hour < LocalNow.wHour || (hour == LocalNow.wHour && minute <= LocalNow.wMinute);
   if (!passed)
     return today;
-  return today < LastDayNumber ? today + 1 : -1;
+  return today < kLastDayNumber ? today + 1 : -1;
 }
 
 } // namespace
@@ -120,7 +120,7 @@ int ParseClockTime(const wchar_t *text, SYSTEMTIME *target)
     return -1;
   // A first number in the year range always starts a date: 2000:30 is no time.
   int day = 0;
-  const int dated = hour >= FirstYear && hour <= LastYear;
+  const int dated = hour >= kFirstYear && hour <= kLastYear;
   if (dated) {
     day = ReadDate(&cursor, hour);
     if (day == -1 || ReadNumber(&cursor, &hour) != 0)

@@ -1,14 +1,14 @@
 // The month table shared by the calendar and the clock-time reader.
 #pragma once
 
-// MonthTable[half][month][leap]: half DaysInMonth gives the length of a month,
-// half DaysBeforeMonth the days of the year before its first day. Rows are
+// kMonthTable[half][month][leap]: half kDaysInMonth gives the length of a month,
+// half kDaysBeforeMonth the days of the year before its first day. Rows are
 // indexed by the month number itself, so row 0 is all zeros; column 0 is a
 // common year and column 1 a leap year, which is IsLeapYear's result.
-inline constexpr int DaysInMonth = 0;
-inline constexpr int DaysBeforeMonth = 1;
+inline constexpr int kDaysInMonth = 0;
+inline constexpr int kDaysBeforeMonth = 1;
 
-inline constexpr int MonthTable[2][13][2] = {
+inline constexpr int kMonthTable[2][13][2] = {
     {{0, 0},
      {31, 31},
      {28, 29},

@@ -22,7 +22,7 @@ void SetClock(const std::uint8_t *bytes)
 {
   const std::uint32_t day = (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24);
   std::memset(&LocalNow, 0, sizeof LocalNow);
-  DateFromDayNumber(static_cast<int>(day % LastDayNumber) + 1, &LocalNow);
+  DateFromDayNumber(static_cast<int>(day % kLastDayNumber) + 1, &LocalNow);
   LocalNow.wHour = bytes[4] % 24;
   LocalNow.wMinute = bytes[5] % 60;
   LocalNow.wSecond = bytes[6] % 60;

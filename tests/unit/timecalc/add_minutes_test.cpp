@@ -67,8 +67,8 @@ TEST(AddMinutes, EdgeRows)
       {Time(4000, 12, 31, 23, 0), 59, 0, Time(4000, 12, 31, 23, 59)},
       {Time(4000, 12, 31, 23, 0), 60, -1, Time(4000, 12, 31, 23, 0)},
       {Time(4000, 12, 31, 23, 59, 31), 0, -1, Time(4000, 12, 31, 23, 59, 31)},
-      {Time(1601, 1, 1), LastDayNumber * 1440 - 1, 0, Time(4000, 12, 31, 23, 59)},
-      {Time(1601, 1, 1), LastDayNumber * 1440, -1, Time(1601, 1, 1)},
+      {Time(1601, 1, 1), kLastDayNumber * 1440 - 1, 0, Time(4000, 12, 31, 23, 59)},
+      {Time(1601, 1, 1), kLastDayNumber * 1440, -1, Time(1601, 1, 1)},
       {Time(1601, 1, 1), INT_MAX, -1, Time(1601, 1, 1)},
       {Time(2016, 3, 1), -1, -1, Time(2016, 3, 1)},
       {Time(2016, 3, 1), INT_MIN, -1, Time(2016, 3, 1)},
@@ -88,7 +88,7 @@ TEST(AddMinutes, EdgeRows)
 
 TEST(AddMinutes, LargestCountFailsFromEveryStartingMinuteOfADay)
 {
-  for (int number : {1, 2, 145732, LastDayNumber})
+  for (int number : {1, 2, 145732, kLastDayNumber})
     for (int minute = 0; minute < 1440; ++minute)
       for (int second : {0, 30, 31, 59}) {
         SYSTEMTIME start = Time(0, 0, 0, minute / 60, minute % 60, second, 999);
@@ -102,7 +102,7 @@ TEST(AddMinutes, LargestCountFailsFromEveryStartingMinuteOfADay)
 TEST(AddMinutes, AgreesWithChronoOnRandomMomentsAndCounts)
 {
   std::mt19937_64 random(20160301);
-  std::uniform_int_distribution<int> dayNumber(1, LastDayNumber);
+  std::uniform_int_distribution<int> dayNumber(1, kLastDayNumber);
   std::uniform_int_distribution<int> hour(0, 23), minute(0, 59), second(0, 59), ms(0, 999);
   std::uniform_int_distribution<int> any(0, INT_MAX), week(0, 20160), aroundEnd(-3, 3);
   std::uniform_int_distribution<int> digits(0, 31);

@@ -16,7 +16,7 @@ TEST(IsLeapYear, AgreesWithChronoOverEveryYearItCanName)
 
 TEST(MonthTable, HoldsMonthLengthsThenDaysBeforeInStorageOrder)
 {
-  const int *flat = &MonthTable[0][0][0];
+  const int *flat = &kMonthTable[0][0][0];
   for (int leap = 0; leap < 2; ++leap) {
     const year y{leap ? 2000 : 2001};
     EXPECT_EQ(flat[leap], 0);
@@ -28,7 +28,7 @@ TEST(MonthTable, HoldsMonthLengthsThenDaysBeforeInStorageOrder)
       EXPECT_EQ(flat[26 + 2 * m + leap], before) << m;
     }
   }
-  static_assert(sizeof MonthTable == 52 * sizeof(int));
+  static_assert(sizeof kMonthTable == 52 * sizeof(int));
 }
 
 TEST(DayNumber, KnownDatesAndInvalidOnes)
@@ -81,7 +81,7 @@ TEST(Calendar, EveryDateRoundTripsAndAgreesWithChrono)
     untouched.wDay = back.wDay;
     ASSERT_TRUE(SameBytes(back, untouched)) << number;
   }
-  EXPECT_EQ(expected, LastDayNumber);
+  EXPECT_EQ(expected, kLastDayNumber);
 }
 
 TEST(DateFromDayNumber, KnownDayNumbers)
@@ -101,7 +101,7 @@ TEST(DateFromDayNumber, KnownDayNumbers)
 
 TEST(DateFromDayNumber, OutsideTheRangeFailsAndWritesNothing)
 {
-  for (int number : {0, -1, LastDayNumber + 1, LastDayNumber + 366, INT_MAX, INT_MIN}) {
+  for (int number : {0, -1, kLastDayNumber + 1, kLastDayNumber + 366, INT_MAX, INT_MIN}) {
     SYSTEMTIME target = Time(2016, 3, 1, 10, 30, 5);
     const SYSTEMTIME before = target;
     EXPECT_EQ(DateFromDayNumber(number, &target), -1) << number;
