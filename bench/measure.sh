@@ -160,7 +160,7 @@ clear_jobs
 # Wine's programs and settings; the prefix and the DLL path are set per build below.
 . tests/wine/wine-env.sh "$prefix64"
 python3 - "$wine" "$work" "$runs" "$x86" "$PWD/$win64/bin" "$prefix64" "$PWD/$win32/bin" "$prefix32" "$dllpath" <<'PY'
-import glob, os, statistics, subprocess, sys, time
+import glob, os, statistics, subprocess, sys, threading, time
 
 wine, work, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
 builds = [("x64", sys.argv[5], sys.argv[6], None)]
@@ -205,11 +205,17 @@ def run_rounds():
             for label, (command, expect) in zip(labels, commands(bin_dir, round_number)):
                 # Output to files, not pipes: a process that Wine starts for a
                 # program (the desktop) can inherit its handles and outlive it.
+                # The bound is a watchdog beside a blocking wait: a wait with a
+                # timeout polls (every 50 ms at most), which would round the times.
                 with open(out_path, "w+b") as out, open(err_path, "w+b") as err:
                     start = time.perf_counter()
-                    code = subprocess.run([wine] + command, env=envs[arch], stdout=out, stderr=err,
-                                          stdin=subprocess.DEVNULL, timeout=BOUND).returncode
+                    process = subprocess.Popen([wine] + command, env=envs[arch], stdout=out, stderr=err,
+                                               stdin=subprocess.DEVNULL)
+                    watchdog = threading.Timer(BOUND, process.kill)
+                    watchdog.start()
+                    code = process.wait()
                     took = time.perf_counter() - start
+                    watchdog.cancel()
                 output, errors = open(out_path, "rb").read(), open(err_path, "rb").read()
                 if code != 0 or (expect and not output.startswith(expect)):
                     sys.exit(f"{arch} {label}: exit {code}: {output[:200]!r} {errors[-300:]!r}")
