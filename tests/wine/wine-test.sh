@@ -10,7 +10,12 @@
 set -u
 here=$(dirname "$0")
 if [ "${1:-}" = --x86-probe ]; then
-  line=$(bash "$here/x86-code.sh" "$2") || { echo "$line"; exit 77; }
+  line=$(bash "$here/x86-code.sh" "$2")
+  case $? in
+    0) ;;
+    1) echo "$line"; exit 77 ;;
+    *) echo "$line"; exit 1 ;;
+  esac
   shift 2
 fi
 if [ "${1:-}" = --gtest ]; then
