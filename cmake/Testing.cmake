@@ -46,6 +46,8 @@ function(tardo_add_shell_suite name script timeout)
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/${script}
             --shell $<TARGET_FILE:hostshell> --plugin $<TARGET_FILE:Tardo> ${emulator}
             --work ${CMAKE_CURRENT_BINARY_DIR} ${suite_ARGS})
+  # The version the suites expect: project()'s, as every compilation gets it.
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "TARDO_VERSION=${PROJECT_VERSION}")
   if(TARDO_WINE)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine_prefix;${suite_FIXTURES}")
   endif()

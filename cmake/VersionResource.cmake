@@ -1,6 +1,6 @@
 # Writes the version resource script, run at build time (cmake -P) so that
 # "Build" is when the DLL is built, not when CMake configured:
-#   cmake -DTEMPLATE=version.rc.in -DOUTPUT=version.rc -DVERSION=1.2.0 -P VersionResource.cmake
+#   cmake -DTEMPLATE=version.rc.in -DOUTPUT=version.rc -DVERSION=X.Y.Z -P VersionResource.cmake
 # "Build" is the current time in UTC, or SOURCE_DATE_EPOCH when set (which
 # string(TIMESTAMP) honours). "Built On" is TARDO_BUILT_ON from the environment
 # when set (scripts/dist.sh sets it); otherwise, when SOURCE_DATE_EPOCH is set,

@@ -38,6 +38,7 @@ static_assert(offsetof(PluginInfo, commandList) == 40 && offsetof(PluginInfo, ma
               "x64: pointers at 0 to 40, integers at 48, 52, 56");
 #endif
 
-constexpr int kTardoMajorVersion = 1;
-constexpr int kTardoMinorVersion = 2;
-constexpr int kTardoBuild = 0;
+// project(... VERSION) in CMakeLists.txt, handed to every compilation.
+constexpr int kTardoMajorVersion = TARDO_VERSION_MAJOR;
+constexpr int kTardoMinorVersion = TARDO_VERSION_MINOR;
+constexpr int kTardoBuild = TARDO_VERSION_PATCH;

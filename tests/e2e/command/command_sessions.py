@@ -179,7 +179,7 @@ def main():
         lines = ["rem first line", "tardo 5", "tardo until", "tardo 5 min echo ok"]
         code, out, err, path = shell.batch_at(NOW, lines, folder=work)
         # Neither transient nor in a pipe: the load banner comes first.
-        results.check("batch output", b"Tardo v1.2.0 loaded.\n" + scheduled("2016-03-01 10:35", "echo ok"), out)
+        results.check("batch output", f"Tardo v{shellrun.VERSION} loaded.\n".encode() + scheduled("2016-03-01 10:35", "echo ok"), out)
         results.check("batch errors", (f"{PREFIX}{path} [2]  Syntax error:  expected HOURS or MINUTES\r\n"
                                        f"{PREFIX}{path} [3]  Syntax error:  expected a time\r\n").encode(), err)
     finally:

@@ -10,7 +10,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
 import shellrun  # noqa: E402
 
 PREFIX = "Tardo plugin: "
-BANNER = b"Tardo v1.2.0 loaded.\n"
+BANNER = f"Tardo v{shellrun.VERSION} loaded.\n".encode()
 EXPECTED_TIME = "Syntax error:  expected a time"
 # The host's strict mode aborts the shell on any overrun of a 16384-character buffer.
 STRICT = {"TAKECMD_STRICT": "1"}

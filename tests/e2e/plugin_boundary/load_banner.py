@@ -7,7 +7,7 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
 import shellrun  # noqa: E402
 
-BANNER = b"Tardo v1.2.0 loaded.\n"
+BANNER = f"Tardo v{shellrun.VERSION} loaded.\n".encode()
 
 
 def main():

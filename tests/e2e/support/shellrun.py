@@ -10,6 +10,10 @@ import subprocess
 import sys
 import tempfile
 
+# The version under test: project(... VERSION) in CMakeLists.txt, which CMake
+# hands every suite (tardo_add_shell_suite).
+VERSION = os.environ.get("TARDO_VERSION", "(TARDO_VERSION not set: run the suite through ctest)")
+
 
 class Shell:
     def __init__(self, shell, plugin, emulator=None, env=None):

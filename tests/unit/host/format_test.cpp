@@ -54,7 +54,7 @@ TEST(Formatter, EveryConversionAndWidth) {
       {Format(L"100%%"), L"100%"},
       {Format(L"50%"), L"50%"},              // a format that ends inside a conversion
       {Format(L"%ld|%d", 5), L"%ld|5"},      // unknown conversions stay, taking no argument
-      {Format(L"Tardo v%d.%d.%d loaded.\n", 1, 2, 0), L"Tardo v1.2.0 loaded.\n"},
+      {Format(L"Tardo v%d.%d.%d loaded.\n", 1, 20, 300), L"Tardo v1.20.300 loaded.\n"},
       {Format(L"[%04d-%02d-%02d %02d:%02d]  %s\n", 2024, 3, 5, 7, 9, L"echo hi"), L"[2024-03-05 07:09]  echo hi\n"},
       {Format(L"Tardo-%08x.job", 0x0badf00du), L"Tardo-0badf00d.job"},
       {Format(L"%s returned: 0x%x\r\n", L"SetFlags()", 0x80041318u), L"SetFlags() returned: 0x80041318\r\n"},

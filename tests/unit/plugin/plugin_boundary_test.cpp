@@ -126,7 +126,7 @@ TEST(LoadBanner, PrintedOnlyWhenTheExpansionIsExactlyDoubleZero) {
     HostSetVariable(L"noloadmsg", c.noloadmsg);
     Capture out(Stream::Output);
     EXPECT_EQ(InitializePlugin(), 0);
-    EXPECT_EQ(out.Finish(), c.shown ? "Tardo v1.2.0 loaded.\n" : "")
+    EXPECT_EQ(out.Finish(), c.shown ? "Tardo v" TARDO_VERSION " loaded.\n" : "")
         << "transient=" << (c.transient[0] ? "x" : "") << " shown=" << c.shown;
   }
   HostSetVariable(L"noloadmsg", nullptr);

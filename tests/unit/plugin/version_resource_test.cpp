@@ -57,11 +57,11 @@ TEST_F(VersionResource, TranslationIsUsEnglishUnicode) {
 
 TEST_F(VersionResource, StringsAreExact) {
   EXPECT_EQ(String(L"FileDescription"), L"Tardo plugin for Take Command");
-  EXPECT_EQ(String(L"FileVersion"), L"1.2.0");
+  EXPECT_EQ(String(L"FileVersion"), L"" TARDO_VERSION);
   EXPECT_EQ(String(L"InternalName"), L"Tardo");
   EXPECT_EQ(String(L"OriginalFilename"), L"tardo.dll");
   EXPECT_EQ(String(L"ProductName"), L"Tardo plugin");
-  EXPECT_EQ(String(L"ProductVersion"), L"1.2.0");
+  EXPECT_EQ(String(L"ProductVersion"), L"" TARDO_VERSION);
   // The name of a machine or of the release build: never a path or an account.
   const std::wstring built_on = String(L"Built On");
   EXPECT_FALSE(built_on.empty());
