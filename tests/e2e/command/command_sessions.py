@@ -6,32 +6,29 @@ import os
 import shutil
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "support"))
+import expectations  # noqa: E402
 import shellrun  # noqa: E402
 
-USAGE = (b"Run a command after a specified delay, or at a certain time.  \n\n"
-         b"TARDO [FOR] n MINUTES | HOURS [THEN] [IN dir] command\r\n"
-         b"TARDO UNTIL hh:mm [THEN] [IN dir] command\n\n"
-         b"The command will be run in a separate shell.  IN dir sets\n"
-         b"the working directory; the default is where TCC.EXE lives.  \n"
-         b"If the command contains percent signs or other special\n"
-         b"characters, enclose it in backquotes.  The keywords FOR\n"
-         b"and THEN are syntax sugar; both are optional and neither\n"
-         b"does anything.\n")
-PREFIX = "Tardo plugin: "
+# The usage text and the form of error and scheduled lines are shared
+# (tests/support/expectations.h); the messages and moments are this table's.
+USAGE = expectations.USAGE
 NOW = "2016-03-01 10:30:05"
 
 
 def error(message):
-    return (PREFIX + message + "\r\n").encode("utf-8")
+    return expectations.error_line(message)
 
 
 def scheduled(moment, command):
-    return f"[{moment}]  {command}\n".encode("utf-8")
+    return expectations.scheduled_line(moment, command)
 
 
 def cases(folder, missing):
-    """(tail, stdout, stderr, exit code), with LocalNow at NOW."""
+    """(tail, stdout, stderr, exit code), with LocalNow at NOW; folder comes
+    quoted for the command, missing as the messages name it."""
     return [
         ("", USAGE, b"", 0),
         ("   ", USAGE, b"", 0),
@@ -72,7 +69,7 @@ def cases(folder, missing):
         (f"5 min in {folder} then in E:\\ x", scheduled("2016-03-01 10:35", "in E:\\ x"), b"", 0),
         ('5 min echo "a  b"   ', scheduled("2016-03-01 10:35", 'echo "a  b"'), b"", 0),
         ('5 min `echo 100% "50%s"` \u00e9t\u00e9', scheduled("2016-03-01 10:35", '`echo 100% "50%s"` \u00e9t\u00e9'), b"", 0),
-        (f"5 min in {missing} echo", b"", error(f"Directory does not exist:  {missing}"), 1),
+        (f'5 min in "{missing}" echo', b"", error(f"Directory does not exist:  {missing}"), 1),
         (f"FOR 5 MINUTES THEN IN {folder} echo", scheduled("2016-03-01 10:35", "echo"), b"", 0),
         ("until", b"", error("Syntax error:  expected a time"), 1),
         ("until 25:00 x", b"", error('Syntax error:  invalid time "25:00"; should be HH:MM'), 1),
@@ -127,9 +124,7 @@ def main():
         def at(clock, line):
             return shell.run_at(clock, ["/c", "tardo " + line] if line else ["/c", "tardo"])
 
-        for tail, out, err, code in cases(quoted, f'"{missing}"'):
-            # The table quotes directories for the command; messages name them unquoted.
-            err = err.replace(f'"{missing}"'.encode(), missing.encode())
+        for tail, out, err, code in cases(quoted, missing):
             actual = at(NOW, tail)
             results.check(f"tardo {tail!r}", (code, out, err), actual)
         for clock, tail, moment in CROSSINGS:
@@ -180,8 +175,11 @@ def main():
         code, out, err, path = shell.batch_at(NOW, lines, folder=work)
         # Neither transient nor in a pipe: the load banner comes first.
         results.check("batch output", f"Tardo v{shellrun.VERSION} loaded.\n".encode() + scheduled("2016-03-01 10:35", "echo ok"), out)
-        results.check("batch errors", (f"{PREFIX}{path} [2]  Syntax error:  expected HOURS or MINUTES\r\n"
-                                       f"{PREFIX}{path} [3]  Syntax error:  expected a time\r\n").encode(), err)
+        results.check("batch errors",
+                      expectations.error_line("Syntax error:  expected HOURS or MINUTES",
+                                              expectations.batch_location(path, 2)) +
+                      expectations.error_line("Syntax error:  expected a time",
+                                              expectations.batch_location(path, 3)), err)
     finally:
         # Wine's scheduler would start these jobs daily at their hour and
         # minute, so they go however the cases ended.

@@ -1,5 +1,7 @@
 // Error lines through the stand-in host, byte for byte: the prefix, the batch
 // location when a batch file runs, the message and CR LF, on standard error.
+// The form asserted here is the one the other suites take from
+// tests/support/expectations.h.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +10,7 @@
 #include "standins/host/takecmd/host_control.h"
 #include "hostapi/host_services.h"
 #include "tests/support/capture.h"
+#include "tests/support/expectations.h"
 
 namespace {
 
@@ -46,9 +49,14 @@ std::string ErrorBytes(Report report) {
   return capture.Finish();
 }
 
+std::string Ascii(const wchar_t *text) {
+  const std::wstring wide = text != nullptr ? text : L"";
+  return std::string(wide.begin(), wide.end());
+}
+
 TEST_F(ReportErrorTest, WritesNoLocationAtTheHostsPrompt) {
   EXPECT_EQ(ErrorBytes([] { ReportError(L"Can't find Tasks folder!"); }),
-            "Tardo plugin: Can't find Tasks folder!\r\n");
+            ErrorLine("Can't find Tasks folder!"));
 }
 
 TEST_F(ReportErrorTest, WritesTheBatchLocationUnlessBatchIsZero) {
@@ -57,31 +65,30 @@ TEST_F(ReportErrorTest, WritesTheBatchLocationUnlessBatchIsZero) {
     const wchar_t *name;
     const wchar_t *line;
     const wchar_t *message;
-    std::string bytes;
+    bool located;
   } cases[] = {
-      {L"0", nullptr, nullptr, L"Syntax error:  expected a time",
-       "Tardo plugin: Syntax error:  expected a time\r\n"},
-      {L"0", L"C:\\jobs\\night.btm", L"4", L"It's too late for that!",
-       "Tardo plugin: It's too late for that!\r\n"},
-      {L"1", L"C:\\jobs\\night.btm", L"4", L"It's too late for that!",
-       "Tardo plugin: C:\\jobs\\night.btm [4]  It's too late for that!\r\n"},
-      {L"2", L"D:\\a b\\run.cmd", L"120", L"Date out of range",
-       "Tardo plugin: D:\\a b\\run.cmd [120]  Date out of range\r\n"},
-      {L"10", L"x.btm", L"1", L"Date out of range", "Tardo plugin: x.btm [1]  Date out of range\r\n"},
-      {L"00", L"x.btm", L"1", L"Date out of range", "Tardo plugin: Date out of range\r\n"},
-      {nullptr, L"x.btm", L"7", L"Date out of range", "Tardo plugin: x.btm [7]  Date out of range\r\n"},
-      {nullptr, nullptr, nullptr, L"Date out of range", "Tardo plugin:  []  Date out of range\r\n"},
+      {L"0", nullptr, nullptr, L"Syntax error:  expected a time", false},
+      {L"0", L"C:\\jobs\\night.btm", L"4", L"It's too late for that!", false},
+      {L"1", L"C:\\jobs\\night.btm", L"4", L"It's too late for that!", true},
+      {L"2", L"D:\\a b\\run.cmd", L"120", L"Date out of range", true},
+      {L"10", L"x.btm", L"1", L"Date out of range", true},
+      {L"00", L"x.btm", L"1", L"Date out of range", false},
+      {nullptr, L"x.btm", L"7", L"Date out of range", true},
+      {nullptr, nullptr, nullptr, L"Date out of range", true},  // " []  "
       // Percent signs are written as they are, in the message and in the name.
-      {L"0", nullptr, nullptr, L"100% of %s and %d%%", "Tardo plugin: 100% of %s and %d%%\r\n"},
-      {L"1", L"C:\\100%\\%s%d.btm", L"3", L"%s", "Tardo plugin: C:\\100%\\%s%d.btm [3]  %s\r\n"},
-      {L"0", nullptr, nullptr, L"", "Tardo plugin: \r\n"},
-      {L"1", L"b.btm", L"9", L"", "Tardo plugin: b.btm [9]  \r\n"},
-      {L"0", nullptr, nullptr, L"Z\u00fcrich \u20ac", "Tardo plugin: Z\xc3\xbcrich \xe2\x82\xac\r\n"},
+      {L"0", nullptr, nullptr, L"100% of %s and %d%%", false},
+      {L"1", L"C:\\100%\\%s%d.btm", L"3", L"%s", true},
+      {L"0", nullptr, nullptr, L"", false},
+      {L"1", L"b.btm", L"9", L"", true},
   };
   for (const auto &c : cases) {
     Batch(c.batch, c.name, c.line);
-    EXPECT_EQ(ErrorBytes([&] { ReportError(c.message); }), c.bytes) << c.bytes;
+    const std::string location = c.located ? BatchLocation(Ascii(c.name), Ascii(c.line)) : "";
+    const std::string expected = ErrorLine(Ascii(c.message), location);
+    EXPECT_EQ(ErrorBytes([&] { ReportError(c.message); }), expected) << expected;
   }
+  Batch(L"0", nullptr, nullptr);
+  EXPECT_EQ(ErrorBytes([] { ReportError(L"Z\u00fcrich \u20ac"); }), ErrorLine("Z\xc3\xbcrich \xe2\x82\xac"));
 }
 
 TEST_F(ReportErrorTest, FormatsANumber) {
@@ -89,20 +96,19 @@ TEST_F(ReportErrorTest, FormatsANumber) {
   const struct {
     const wchar_t *format;
     int number;
-    std::string bytes;
+    std::string message;
   } cases[] = {
-      {L"SetTrigger() returned: 0x%x", static_cast<int>(0x80070005u),
-       "Tardo plugin: SetTrigger() returned: 0x80070005\r\n"},
-      {L"AddWorkItem() returned: 0x%x", 1, "Tardo plugin: AddWorkItem() returned: 0x1\r\n"},
+      {L"SetTrigger() returned: 0x%x", static_cast<int>(0x80070005u), "SetTrigger() returned: 0x80070005"},
+      {L"AddWorkItem() returned: 0x%x", 1, "AddWorkItem() returned: 0x1"},
       {L"CoCreateInstance() returned: 0x%x", static_cast<int>(0x800401F0u),
-       "Tardo plugin: CoCreateInstance() returned: 0x800401f0\r\n"},
-      {L"Value %d", -2147483647 - 1, "Tardo plugin: Value -2147483648\r\n"},
+       "CoCreateInstance() returned: 0x800401f0"},
+      {L"Value %d", -2147483647 - 1, "Value -2147483648"},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(c.format, c.number); }), c.bytes) << c.bytes;
+    EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(c.format, c.number); }), ErrorLine(c.message)) << c.message;
   Batch(L"1", L"job.btm", L"2");
   EXPECT_EQ(ErrorBytes([] { ReportErrorNumber(L"Save() returned: 0x%x", 5); }),
-            "Tardo plugin: job.btm [2]  Save() returned: 0x5\r\n");
+            ErrorLine("Save() returned: 0x5", BatchLocation("job.btm", "2")));
 }
 
 TEST_F(ReportErrorTest, FormatsAText) {
@@ -110,17 +116,17 @@ TEST_F(ReportErrorTest, FormatsAText) {
   const struct {
     const wchar_t *format;
     const wchar_t *text;
-    std::string bytes;
+    std::string message;
   } cases[] = {
       {L"Syntax error:  invalid duration \"%s\"; should be a number", L"5x",
-       "Tardo plugin: Syntax error:  invalid duration \"5x\"; should be a number\r\n"},
+       "Syntax error:  invalid duration \"5x\"; should be a number"},
       {L"Syntax error:  invalid time \"%s\"; should be HH:MM", L"%d%s%",
-       "Tardo plugin: Syntax error:  invalid time \"%d%s%\"; should be HH:MM\r\n"},
+       "Syntax error:  invalid time \"%d%s%\"; should be HH:MM"},
       {L"Syntax error:  invalid time \"%s\"; should be HH:MM", L"",
-       "Tardo plugin: Syntax error:  invalid time \"\"; should be HH:MM\r\n"},
+       "Syntax error:  invalid time \"\"; should be HH:MM"},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(ErrorBytes([&] { ReportErrorText(c.format, c.text); }), c.bytes) << c.bytes;
+    EXPECT_EQ(ErrorBytes([&] { ReportErrorText(c.format, c.text); }), ErrorLine(c.message)) << c.message;
 }
 
 // The host's Sprintf takes no bound and, in strict mode, aborts the test
@@ -137,7 +143,7 @@ TEST_F(ReportErrorTest, CutsAnOverlongTextToFitTheMessageBuffer) {
   for (const auto &c : cases) {
     const std::wstring text(c.length, L'a');
     EXPECT_EQ(ErrorBytes([&] { ReportErrorText(format, text.c_str()); }),
-              "Tardo plugin: Bad \"" + std::string(c.shown, 'a') + "\"\r\n")
+              ErrorLine("Bad \"" + std::string(c.shown, 'a') + "\""))
         << c.length;
   }
 }
@@ -148,25 +154,25 @@ TEST_F(ReportErrorTest, ReportsAnOverlongFormatAsItStands) {
   Batch(L"0", nullptr, nullptr);
   const std::wstring numberFormat = std::wstring(kHostBufferChars - 12, L'n') + L"%d";
   EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(numberFormat.c_str(), 7); }),
-            "Tardo plugin: " + std::string(kHostBufferChars - 12, 'n') + "%d\r\n");
+            ErrorLine(std::string(kHostBufferChars - 12, 'n') + "%d"));
   const std::wstring shortEnough = std::wstring(kHostBufferChars - 14, L'n') + L"%d";
   EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(shortEnough.c_str(), -2147483647 - 1); }),
-            "Tardo plugin: " + std::string(kHostBufferChars - 14, 'n') + "-2147483648\r\n");
+            ErrorLine(std::string(kHostBufferChars - 14, 'n') + "-2147483648"));
   const std::wstring textFormat = std::wstring(kHostBufferChars + 10, L't') + L"%s";
   EXPECT_EQ(ErrorBytes([&] { ReportErrorText(textFormat.c_str(), L"word"); }),
-            "Tardo plugin: " + std::string(kHostBufferChars - 1, 't') + "\r\n");
+            ErrorLine(std::string(kHostBufferChars - 1, 't')));
   // The exact limits: one character more than shortEnough leaves no room
   // for "-2147483648"; a text format of kHostBufferChars + 1 characters leaves
   // room for an empty text only, and one more for none.
   const std::wstring numberOneLonger = std::wstring(kHostBufferChars - 13, L'n') + L"%d";
   EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(numberOneLonger.c_str(), 7); }),
-            "Tardo plugin: " + std::string(kHostBufferChars - 13, 'n') + "%d\r\n");
+            ErrorLine(std::string(kHostBufferChars - 13, 'n') + "%d"));
   const std::wstring roomForNoText = L"%s" + std::wstring(kHostBufferChars - 1, L't');
   EXPECT_EQ(ErrorBytes([&] { ReportErrorText(roomForNoText.c_str(), L"word"); }),
-            "Tardo plugin: " + std::string(kHostBufferChars - 1, 't') + "\r\n");
+            ErrorLine(std::string(kHostBufferChars - 1, 't')));
   const std::wstring noRoom = L"%s" + std::wstring(kHostBufferChars, L't');
   EXPECT_EQ(ErrorBytes([&] { ReportErrorText(noRoom.c_str(), L"word"); }),
-            "Tardo plugin: %s" + std::string(kHostBufferChars - 3, 't') + "\r\n");
+            ErrorLine("%s" + std::string(kHostBufferChars - 3, 't')));
 }
 
 }  // namespace

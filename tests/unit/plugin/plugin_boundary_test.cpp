@@ -8,21 +8,9 @@
 #include "command/usage_text.h"
 #include "hostapi/host_services.h"
 #include "tests/support/capture.h"
+#include "tests/support/expectations.h"
 
 namespace {
-
-const std::string kDescriptionBytes =
-    "Run a command after a specified delay, or at a certain time.  \n\n";
-const std::string kSyntaxBytes =
-    "TARDO [FOR] n MINUTES | HOURS [THEN] [IN dir] command\r\n"
-    "TARDO UNTIL hh:mm [THEN] [IN dir] command\n"
-    "\n"
-    "The command will be run in a separate shell.  IN dir sets\n"
-    "the working directory; the default is where TCC.EXE lives.  \n"
-    "If the command contains percent signs or other special\n"
-    "characters, enclose it in backquotes.  The keywords FOR\n"
-    "and THEN are syntax sugar; both are optional and neither\n"
-    "does anything.\n";
 
 std::wstring Widen(const std::string &ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
@@ -86,7 +74,7 @@ TEST(Usage, DeliversTheSyntaxTextAndItsTerminator) {
   for (wchar_t &ch : buffer) ch = L'Z';
   wchar_t name[] = L"tardo";
   ASSERT_EQ(Usage(name, buffer), 1);
-  EXPECT_EQ(std::wstring(buffer), Widen(kSyntaxBytes));
+  EXPECT_EQ(std::wstring(buffer), Widen(kUsageSyntax));
   EXPECT_EQ(std::wstring(buffer).size(), 400u);
   EXPECT_EQ(buffer[400], L'\0');
   EXPECT_EQ(buffer[401], L'Z') << "nothing written past the terminator";
@@ -104,7 +92,7 @@ TEST(Help, ShowsTheBoxOnlyForItsOwnCommandName) {
 TEST(PrintUsage, WritesDescriptionBlankLineAndSyntaxExactly) {
   Capture out(Stream::Output);
   PrintUsage();
-  EXPECT_EQ(out.Finish(), kDescriptionBytes + kSyntaxBytes);
+  EXPECT_EQ(out.Finish(), std::string(kUsageDescription) + kUsageSyntax);
 }
 
 struct BannerCase {

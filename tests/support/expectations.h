@@ -1,0 +1,50 @@
+// What several suites expect, written once. Each part names the suite that
+// asserts it; the others build their expectations from here instead of
+// restating them. The end-to-end suites read the texts through
+// expectations.py, so each text stays a `constexpr char kName[] =` of
+// plain string literals.
+#pragma once
+
+#include <string>
+
+// The usage text (plugin_boundary_test): "tardo" alone prints both parts,
+// the Usage export hands the host the syntax, Help shows both in its box.
+inline constexpr char kUsageDescription[] =
+    "Run a command after a specified delay, or at a certain time.  \n\n";
+inline constexpr char kUsageSyntax[] =
+    "TARDO [FOR] n MINUTES | HOURS [THEN] [IN dir] command\r\n"
+    "TARDO UNTIL hh:mm [THEN] [IN dir] command\n"
+    "\n"
+    "The command will be run in a separate shell.  IN dir sets\n"
+    "the working directory; the default is where TCC.EXE lives.  \n"
+    "If the command contains percent signs or other special\n"
+    "characters, enclose it in backquotes.  The keywords FOR\n"
+    "and THEN are syntax sugar; both are optional and neither\n"
+    "does anything.\n";
+
+// The error line (report_error_test): the prefix, inside a batch file the
+// location (its name, the opening, the line number, the closing), the
+// message, the end.
+inline constexpr char kErrorPrefix[] = "Tardo plugin: ";
+inline constexpr char kLocationOpen[] = " [";
+inline constexpr char kLocationClose[] = "]  ";
+inline constexpr char kErrorEnd[] = "\r\n";
+
+inline std::string BatchLocation(const std::string &file, const std::string &line) {
+  return file + kLocationOpen + line + kLocationClose;
+}
+
+inline std::string ErrorLine(const std::string &message, const std::string &location = "") {
+  return kErrorPrefix + location + message + kErrorEnd;
+}
+
+// The line confirming a scheduled command (the end-to-end command table):
+// the opening, the moment "YYYY-MM-DD hh:mm", the closing, the command as
+// given, the end.
+inline constexpr char kScheduledOpen[] = "[";
+inline constexpr char kScheduledClose[] = "]  ";
+inline constexpr char kScheduledEnd[] = "\n";
+
+inline std::string ScheduledLine(const std::string &moment, const std::string &command) {
+  return kScheduledOpen + moment + kScheduledClose + command + kScheduledEnd;
+}
