@@ -104,6 +104,7 @@ struct BannerCase {
 const BannerCase kBanners[] = {
     {L"0", L"0", nullptr, true}, {L"1", L"0", nullptr, false}, {L"0", L"1", nullptr, false},
     {L"0", L"0", L"0", false},   {L"0", L"0", L" ", false},    {L"0", L"0", L"yes", false},
+    {L"0", L"0", L"", true},      // set but empty: expands to nothing
     {L"00", L"", nullptr, true},  // only the joined expansion counts
 };
 
