@@ -47,8 +47,7 @@ for arch in x64 x86; do
   mkdir -p "$out/$arch"
   cp "$root/$arch/bin/Tardo.dll" "$out/$arch/Tardo.dll"
   # The same header checks as the test suite's: exports and imports.
-  bash tests/static/check_dll.sh "$triple-objdump" "$out/$arch/Tardo.dll" \
-    GetPluginInfo InitializePlugin ShutdownPlugin Help Usage tardo >/dev/null ||
+  bash tests/static/check_dll.sh "$triple-objdump" "$out/$arch/Tardo.dll" "plugin/Tardo-$arch.def" >/dev/null ||
     { echo "$out/$arch/Tardo.dll fails its header checks"; exit 1; }
 done
 

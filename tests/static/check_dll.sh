@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Checks a built Tardo.dll from its headers alone (runs for x64 and x86):
-# the export table holds exactly the host's entry points, undecorated, and the
-# import table names only system DLLs and the host's TakeCmd.dll.
-#   check_dll.sh OBJDUMP DLL EXPORT...
+# the export table holds exactly the names of the .def file it was linked
+# with, undecorated, and the import table names only system DLLs and the
+# host's TakeCmd.dll.
+#   check_dll.sh OBJDUMP DLL DEF
 set -u
-objdump=$1 dll=$2
-shift 2
-expected_exports=$(printf '%s\n' "$@" | sort)
+objdump=$1 dll=$2 def=$3
+expected_exports=$(sed -n '/^EXPORTS/,$ s/^[[:space:]]\{1,\}\([A-Za-z_][A-Za-z0-9_]*\).*/\1/p' "$def" | sort)
+[ -n "$expected_exports" ] || { echo "no exports in $def"; exit 1; }
 headers=$("$objdump" -p "$dll") || { echo "cannot read $dll"; exit 1; }
 failures=0
 
