@@ -32,8 +32,6 @@ native=build/measure-native
 win64=build/measure-win64
 win32=build/measure-win32
 cache=${TARDO_CACHE:-/var/cache/tardo}
-# Wine's 32-bit DLLs, where scripts/install-wine32.sh puts them.
-dllpath=$cache/wine-i386/usr/lib/i386-linux-gnu/wine
 work=$PWD/build/measure-work
 jobs=${TARDO_JOBS:-2}
 
@@ -49,6 +47,8 @@ cmake --preset win64 -B "$win64" >/dev/null
 cmake --build "$win64" -j "$jobs" --target hostshell Tardo TakeCmd scheduler_floor Floor >/dev/null
 cmake --preset win32 -B "$win32" -DTARDO_CACHE="$cache" >/dev/null
 cmake --build "$win32" -j "$jobs" --target hostshell Tardo TakeCmd scheduler_floor Floor x86_code_probe >/dev/null
+# Wine's 32-bit DLLs, as the x86 build found them.
+dllpath=$(sed -n 's/^TARDO_WINE_DLLPATH:INTERNAL=//p' "$win32/CMakeCache.txt")
 x86=yes
 if ! x86_line=$(bash tests/wine/x86-code.sh "$win32/bin/x86_code_probe"); then
   x86=no
