@@ -17,7 +17,6 @@ fail() {
   echo "run-main: $*" >&2
   exit 1
 }
-windows() { printf 'Z:%s' "${1//\//\\}"; }
 
 bash scripts/install-deps.sh
 
@@ -36,33 +35,24 @@ echo "Built: build/main/x64/bin/Tardo.dll ($(stat -c %s "$bin/Tardo.dll") bytes)
 # Everything Wine starts here writes to files: the services keep the standard
 # handles of whatever first starts the prefix.
 . tests/wine/wine-env.sh "$prefix"
+. tests/wine/scheduled-job.sh
 trap 'bash tests/wine/prefix.sh stop "$prefix" >/dev/null' EXIT
 bash tests/wine/prefix.sh start "$prefix" >>"$log" 2>&1 || fail "the Wine prefix did not start (see $prefix.log)"
 # TasksFolder in both registry views, jobs of earlier runs gone, the service started.
 started=$(bash tests/wine/scheduler_start.sh "$prefix") || fail "$started"
 tasks=$prefix/drive_c/windows/tasks
 
-# The target is today's next minute at least 15 s away: Wine's scheduler
-# takes a one-time trigger's hour and minute with today's date.
-while :; do
-  now=$(date +%s)
-  target=$(((now / 60 + 1) * 60))
-  [ $((target - now)) -ge 15 ] || target=$((target + 60))
-  [ "$(date -d "@$target" +%F)" != "$(date -d "@$now" +%F)" ] || break
-  echo "waiting for midnight, so that the job falls on the same day"
-  sleep $(($(date -d 'tomorrow 00:00:01' +%s) - now))
-done
-at=$(date -d "@$target" +%H:%M)
+next_minute
 
 # Backquotes keep the percent signs from the host that schedules the job;
 # the cmd.exe that the job's host starts expands them.
 rm -rf "$jobdir"
 mkdir -p "$jobdir"
-folder=$(windows "$jobdir")
+folder=$(windows_path "$jobdir")
 line="tardo until $at in \"$folder\" echo the job ran at \`%date% %time%\` in \`%cd%\`> job.txt"
 echo "> $line"
 status=0
-"$wine" "$bin/hostshell.exe" --plugin "$(windows "$bin/Tardo.dll")" /c "$line" \
+"$wine" "$bin/hostshell.exe" --plugin "$(windows_path "$bin/Tardo.dll")" /c "$line" \
   </dev/null >"$main/schedule.out" 2>"$main/schedule.err" || status=$?
 cat "$main/schedule.out" "$main/schedule.err"
 [ $status -eq 0 ] || fail "hostshell.exe ended with exit code $status: nothing scheduled"
@@ -76,9 +66,7 @@ echo "Scheduled: $job (Wine's scheduler runs it at $at)"
 # job's host and cmd.exe then need a few seconds more under Wine.
 output=$jobdir/job.txt
 deadline=$((target + 60))
-# The output is whole once its line has ended.
-ended() { [ "$(tail -c 1 "$output" 2>/dev/null | od -An -c | tr -d ' ')" = '\n' ]; }
-while ! ended; do
+while ! line_ended "$output"; do
   now=$(date +%s)
   [ "$now" -lt "$deadline" ] || fail "the job did not run: no $output 60 s after $at"
   if [ "$now" -lt "$target" ]; then

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Wine's scheduler really runs a job the plug-in registered: schedule_marker
-# registers "SHELL /c cd > MARKER" for the next minute; the job must write
-# its working directory, the shell's folder, into MARKER. The job is deleted
-# afterwards.
+# Wine's scheduler really runs a job the plug-in registered: hostshell.exe
+# with Tardo.dll, SHELL set as %_cmdspec, registers "cd > MARKER" for the
+# next minute; the job must write its working directory, the shell's folder,
+# into MARKER. The job is deleted afterwards.
 #   runs_job.sh WINE_RUN BIN_DIR WORK_DIR SHELL TASKS_DIR
 # SHELL is a Windows path (C:\...) or a program in BIN_DIR (hostshell.exe).
 # What Wine's scheduler service does bounds every wait:
@@ -22,10 +22,10 @@ bin=$2
 work=$3
 shell=$4
 tasks=$5
-windows() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+. "$(dirname "$0")/../../wine/scheduled-job.sh"
 case "$shell" in
   *\\*) ;;
-  *) shell=$(windows "$bin/$shell") ;;
+  *) shell=$(windows_path "$bin/$shell") ;;
 esac
 mkdir -p "$work"
 marker="$work/marker.txt"
@@ -38,20 +38,16 @@ before=$(held)
 # From here on a job may exist: whatever happens, the jobs this run added go.
 jobs_before=$(tardo_jobs)
 trap 'comm -13 <(echo "$jobs_before") <(tardo_jobs) | while read -r file; do rm -f "$tasks/$file"; done' EXIT
-timeout 120 "$run" "$bin/schedule_marker.exe" "$shell" "$(windows "$marker")" \
-  </dev/null >"$work/schedule.out" 2>"$work/schedule.err"
+next_minute
+minute=$(date -d "@$target" '+%F %H:%M')
+timeout 120 "$run" "$bin/hostshell.exe" --plugin "$(windows_path "$bin/Tardo.dll")" --set "_cmdspec=$shell" \
+  /c "tardo until $at cd > \"$(windows_path "$marker")\"" </dev/null >"$work/schedule.out" 2>"$work/schedule.err"
 status=$?
-if [ $status -ne 0 ]; then
-  echo "schedule_marker failed with $status:"; cat "$work/schedule.out" "$work/schedule.err"
+if [ $status -ne 0 ] || ! grep -qF "[$minute]" "$work/schedule.out"; then
+  echo "tardo did not schedule the job for $minute (exit $status):"; cat "$work/schedule.out" "$work/schedule.err"
   exit 1
 fi
-job=$(sed -n 's/^job \(Tardo-[0-9a-f]*\)\r\{0,1\}$/\1/p' "$work/schedule.out")
-minute=$(sed -n 's/^\[\([0-9-]* [0-9:]*\)\].*/\1/p' "$work/schedule.out")
-if [ -z "$job" ] || [ -z "$minute" ]; then
-  echo "no job name or no target minute in: $(cat "$work/schedule.out")"
-  exit 1
-fi
-target=$(date -d "$minute" +%s) || { echo "not a minute: $minute"; exit 1; }
+job=$(comm -13 <(echo "$jobs_before") <(tardo_jobs))
 echo "registered $job for $minute"
 taken=$((SECONDS + 10))
 until [ "$(held)" -gt "$before" ] || [ $SECONDS -ge $taken ]; do
@@ -62,9 +58,8 @@ if [ "$(held)" -le "$before" ]; then
   exit 1
 fi
 
-# The marker is whole once its line has ended.
 deadline=$((target + 60))
-until [ "$(tail -c 1 "$marker" 2>/dev/null | od -An -c | tr -d ' ')" = '\n' ] || [ "$(date +%s)" -ge $deadline ]; do
+until line_ended "$marker" || [ "$(date +%s)" -ge $deadline ]; do
   sleep 1
 done
 if [ ! -s "$marker" ]; then
