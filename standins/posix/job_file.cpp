@@ -18,8 +18,6 @@ static std::string Utf8(const std::wstring &text) {
   return out.data();
 }
 
-static std::string Escaped(const std::wstring &text) { return EscapeRecordValue(Utf8(text)); }
-
 HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
   // As the real scheduler finds its folder: the registry value, expanded.
   std::vector<wchar_t> folder(32768);
@@ -40,19 +38,18 @@ HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
 
 static std::string Record(LPCWSTR name, const StandinJob &job) {
   static const char *const kPassword[] = {"null", "empty", "given"};
-  std::string text;
-  char line[160];
-  text += "Name=" + Escaped(name) + "\n";
-  text += "Application=" + Escaped(job.application) + "\n";
-  text += "Parameters=" + Escaped(job.parameters) + "\n";
-  text += "WorkingDirectory=" + Escaped(job.workingDirectory) + "\n";
-  text += "Account=" + Escaped(job.account) + "\n";
-  text += std::string("Password=") + kPassword[job.password] + "\n";
-  std::snprintf(line, sizeof line, "Flags=0x%08x\nTriggerCount=%d\n",
-                static_cast<unsigned>(job.flags), job.triggerCount);
-  text += line;
-  for (int i = 0; i < job.triggerCount; ++i) text += TriggerRecordLines(i, job.triggers[i]);
-  return text;
+  char flags[16];
+  std::snprintf(flags, sizeof flags, "0x%08x", static_cast<unsigned>(job.flags));
+  RecordFields fields = {{"Name", Utf8(name)},
+                         {"Application", Utf8(job.application)},
+                         {"Parameters", Utf8(job.parameters)},
+                         {"WorkingDirectory", Utf8(job.workingDirectory)},
+                         {"Account", Utf8(job.account)},
+                         {"Password", kPassword[job.password]},
+                         {"Flags", flags},
+                         {"TriggerCount", std::to_string(job.triggerCount)}};
+  for (int i = 0; i < job.triggerCount; ++i) AddTriggerFields(i, job.triggers[i], &fields);
+  return FormatRecord(fields);
 }
 
 HRESULT StandinWriteJobFile(LPCWSTR name, const StandinJob &job) {

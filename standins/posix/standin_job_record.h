@@ -1,84 +1,54 @@
-// The text record of a job: one "Key=value" line per setting, UTF-8, LF
-// line ends. The stand-in scheduler writes its job files this way and the
-// job reader (tests/tools) prints real jobs this way, so tests read both
-// alike. Keys: Name, Application, Parameters, WorkingDirectory, Account,
-// Password (null, empty or given), Flags (0x%08x), TriggerCount, and per
-// trigger N "TriggerN.<TASK_TRIGGER field>" in decimal. Values escape
-// backslash as \\, line feed as \n, carriage return as \r and any other
-// control character as \xHH. Plain C++, usable on every platform.
+// The text record of a job: a JSON object of texts, one "key": "value"
+// pair a line, UTF-8. The stand-in scheduler writes its job files this way
+// and the job reader (tests/tools) prints real jobs this way, so tests read
+// both alike: C++ with ParseRecord, Python with its json module. Keys: Name,
+// Application, Parameters, WorkingDirectory, Account, Password (null, empty
+// or given), Flags (0x%08x), TriggerCount, and per trigger N
+// "TriggerN.<TASK_TRIGGER field>" in decimal. Plain C++, usable on every
+// platform.
 #pragma once
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hostapi/win_api.h"
 
-inline std::string EscapeRecordValue(const std::string &utf8) {
-  std::string out;
+using RecordFields = std::vector<std::pair<std::string, std::string>>;
+
+// A JSON string: quote and backslash escaped, control characters as \u00XX.
+inline std::string RecordText(const std::string &utf8) {
+  std::string out = "\"";
   for (const char byte : utf8) {
-    const auto code = static_cast<unsigned char>(byte);
-    if (byte == '\\') {
-      out += "\\\\";
-    } else if (byte == '\n') {
-      out += "\\n";
-    } else if (byte == '\r') {
-      out += "\\r";
-    } else if (code < 0x20 || code == 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", code);
-      out += hex;
+    if (byte == '"' || byte == '\\') {
+      out += '\\';
+      out += byte;
+    } else if (static_cast<unsigned char>(byte) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(byte));
+      out += escaped;
     } else {
       out += byte;
     }
   }
-  return out;
+  return out + "\"";
 }
 
-inline std::string UnescapeRecordValue(const std::string &text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      out += text[i];
-      continue;
-    }
-    const char kind = text[++i];
-    if (kind == 'n') {
-      out += '\n';
-    } else if (kind == 'r') {
-      out += '\r';
-    } else if (kind == 'x' && i + 2 < text.size()) {
-      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += kind;
-    }
-  }
-  return out;
+inline std::string FormatRecord(const RecordFields &fields) {
+  std::string text = "{";
+  for (const auto &[key, value] : fields)
+    text += (text.size() > 1 ? ",\n  " : "\n  ") + RecordText(key) + ": " + RecordText(value);
+  return text + "\n}\n";
 }
 
-// Every key of a record with its unescaped value.
-inline std::map<std::string, std::string> ParseRecord(const std::string &text) {
-  std::map<std::string, std::string> record;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = text.substr(at, end - at);
-    const std::size_t equals = line.find('=');
-    if (equals != std::string::npos)
-      record[line.substr(0, equals)] = UnescapeRecordValue(line.substr(equals + 1));
-    at = end + 1;
-  }
-  return record;
-}
-
-// The lines "TriggerN.<field>=value" of one trigger record.
-inline std::string TriggerRecordLines(int index, const TASK_TRIGGER &t) {
+// The fields "TriggerN.<field>" of one trigger.
+inline void AddTriggerFields(int index, const TASK_TRIGGER &t, RecordFields *fields) {
   const struct {
     const char *field;
     unsigned value;
-  } fields[] = {
+  } values[] = {
       {"cbTriggerSize", t.cbTriggerSize},     {"Reserved1", t.Reserved1},
       {"wBeginYear", t.wBeginYear},           {"wBeginMonth", t.wBeginMonth},
       {"wBeginDay", t.wBeginDay},             {"wEndYear", t.wEndYear},
@@ -92,11 +62,38 @@ inline std::string TriggerRecordLines(int index, const TASK_TRIGGER &t) {
       {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
       {"Reserved2", t.Reserved2},             {"wRandomMinutesInterval", t.wRandomMinutesInterval},
   };
-  std::string lines;
-  for (const auto &f : fields) {
-    char line[96];
-    std::snprintf(line, sizeof line, "Trigger%d.%s=%u\n", index, f.field, f.value);
-    lines += line;
+  for (const auto &v : values)
+    fields->emplace_back("Trigger" + std::to_string(index) + "." + v.field, std::to_string(v.value));
+}
+
+// The JSON string that opens at text[*at], as RecordText writes it; *at
+// moves past its closing quote.
+inline std::string ReadRecordText(const std::string &text, std::size_t *at) {
+  std::string out;
+  std::size_t i = *at + 1;
+  for (; i < text.size() && text[i] != '"'; ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+    } else if (text[++i] == 'u' && i + 4 < text.size()) {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 4), nullptr, 16));
+      i += 4;
+    } else {
+      out += text[i];
+    }
   }
-  return lines;
+  *at = i + 1;
+  return out;
+}
+
+// Every key of a record with its value.
+inline std::map<std::string, std::string> ParseRecord(const std::string &text) {
+  std::map<std::string, std::string> record;
+  std::size_t at = text.find('"');
+  while (at != std::string::npos) {
+    const std::string key = ReadRecordText(text, &at);
+    if ((at = text.find('"', at)) == std::string::npos) break;
+    record[key] = ReadRecordText(text, &at);
+    at = text.find('"', at);
+  }
+  return record;
 }

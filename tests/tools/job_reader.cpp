@@ -34,16 +34,16 @@ int Fail(const char *call, HRESULT code) {
   return 1;
 }
 
-// A text the task hands out (and the caller frees), as a record line.
-std::string TextLine(const char *key, HRESULT result, LPWSTR text) {
-  std::string line = std::string(key) + "=" + EscapeRecordValue(Utf8(SUCCEEDED(result) ? text : L"")) + "\n";
+// A text the task hands out (and the caller frees), as a field, and its
+// failure code as another.
+void AddText(const char *key, HRESULT result, LPWSTR text, RecordFields *fields) {
+  fields->emplace_back(key, Utf8(SUCCEEDED(result) ? text : L""));
   if (FAILED(result)) {
-    char code[64];
-    std::snprintf(code, sizeof code, "%sError=0x%08lx\n", key, static_cast<unsigned long>(result));
-    line += code;
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lx", static_cast<unsigned long>(result));
+    fields->emplace_back(std::string(key) + "Error", code);
   }
   if (SUCCEEDED(result)) CoTaskMemFree(text);
-  return line;
 }
 
 int Read(ITaskScheduler *scheduler, const wchar_t *name) {
@@ -51,20 +51,20 @@ int Read(ITaskScheduler *scheduler, const wchar_t *name) {
   HRESULT result = scheduler->Activate(name, IID_ITask, reinterpret_cast<IUnknown **>(&task));
   if (FAILED(result)) return Fail("Activate", result);
 
-  std::string record = "Name=" + EscapeRecordValue(Utf8(name)) + "\n";
+  RecordFields record = {{"Name", Utf8(name)}};
   LPWSTR text = nullptr;
   result = task->GetApplicationName(&text);
-  record += TextLine("Application", result, text);
+  AddText("Application", result, text, &record);
   result = task->GetParameters(&text);
-  record += TextLine("Parameters", result, text);
+  AddText("Parameters", result, text, &record);
   result = task->GetWorkingDirectory(&text);
-  record += TextLine("WorkingDirectory", result, text);
+  AddText("WorkingDirectory", result, text, &record);
   result = task->GetAccountInformation(&text);
-  record += TextLine("Account", result, text);
+  AddText("Account", result, text, &record);
 
   DWORD flags = 0;
   WORD count = 0;
-  char line[64];
+  char line[16];
   if (FAILED(result = task->GetFlags(&flags))) {
     task->Release();
     return Fail("GetFlags", result);
@@ -73,9 +73,9 @@ int Read(ITaskScheduler *scheduler, const wchar_t *name) {
     task->Release();
     return Fail("GetTriggerCount", result);
   }
-  std::snprintf(line, sizeof line, "Flags=0x%08lx\nTriggerCount=%u\n", static_cast<unsigned long>(flags),
-                static_cast<unsigned>(count));
-  record += line;
+  std::snprintf(line, sizeof line, "0x%08lx", static_cast<unsigned long>(flags));
+  record.emplace_back("Flags", line);
+  record.emplace_back("TriggerCount", std::to_string(count));
   for (WORD i = 0; i < count; ++i) {
     ITaskTrigger *trigger = nullptr;
     if (FAILED(result = task->GetTrigger(i, &trigger))) {
@@ -91,10 +91,10 @@ int Read(ITaskScheduler *scheduler, const wchar_t *name) {
       task->Release();
       return Fail("ITaskTrigger::GetTrigger", result);
     }
-    record += TriggerRecordLines(i, fields);
+    AddTriggerFields(i, fields, &record);
   }
   task->Release();
-  Write(GetStdHandle(STD_OUTPUT_HANDLE), record);
+  Write(GetStdHandle(STD_OUTPUT_HANDLE), FormatRecord(record));
   return 0;
 }
 

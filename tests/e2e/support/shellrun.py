@@ -5,6 +5,7 @@ case runs the shell once and states the exact bytes expected on standard
 output and standard error and the exit code.
 """
 import argparse
+import json
 import os
 import subprocess
 import sys
@@ -66,30 +67,6 @@ class Shell:
         return self.batch(lines, clock=clock, **options)
 
 
-def parse_job_record(data):
-    """A job record ("Key=value" lines, values escaped) as a dict of texts."""
-    record = {}
-    for line in data.decode("utf-8").split("\n"):
-        if "=" not in line:
-            continue
-        key, value = line.split("=", 1)
-        out, i = [], 0
-        while i < len(value):
-            if value[i] == "\\" and i + 1 < len(value):
-                escape = value[i + 1]
-                if escape == "x":
-                    out.append(chr(int(value[i + 2:i + 4], 16)))
-                    i += 4
-                    continue
-                out.append({"n": "\n", "r": "\r"}.get(escape, escape))
-                i += 2
-                continue
-            out.append(value[i])
-            i += 1
-        record[key] = "".join(out)
-    return record
-
-
 class Jobs:
     """The Tardo jobs in the scheduler's Tasks folder, read back as records:
     from the stand-in's job files natively, through the Task Scheduler API
@@ -111,13 +88,14 @@ class Jobs:
             os.remove(os.path.join(self.folder, name + ".job"))
 
     def read(self, name):
+        """The job's record (standins/posix/standin_job_record.h); empty when it cannot be read."""
         if self.reader:
             done = subprocess.run([self.shell.emulator, self.reader, name], stdout=subprocess.PIPE,
                                   stderr=subprocess.PIPE, stdin=subprocess.DEVNULL, timeout=120,
                                   env=self.shell.env)
-            return parse_job_record(done.stdout)
+            return json.loads(done.stdout) if done.returncode == 0 else {}
         with open(os.path.join(self.folder, name + ".job"), "rb") as f:
-            return parse_job_record(f.read())
+            return json.load(f)
 
 
 class Results:
