@@ -8,15 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "standins/common/utf8_text.h"
 #include "standins/posix/standin_job_record.h"
-#include "standins/posix/standin_paths.h"
 #include "standins/posix/standin_task_objects.h"
-
-static std::string Utf8(const std::wstring &text) {
-  std::vector<char> out(text.size() * 4 + 1);
-  StandinToUtf8(text.c_str(), out.data(), out.size());
-  return out.data();
-}
 
 HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
   // As the real scheduler finds its folder: the registry value, expanded.
@@ -30,9 +24,7 @@ HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
   if (file.back() != L'\\' && file.back() != L'/') file += L'\\';
   file += name;
   file += L".job";
-  std::vector<char> posix(file.size() * 4 + 1);
-  if (StandinPosixPath(file.c_str(), posix.data(), posix.size()) != 0) return kStandinPathNotFound;
-  *path = posix.data();
+  *path = PosixPath(file);
   return S_OK;
 }
 
@@ -40,11 +32,11 @@ static std::string Record(LPCWSTR name, const StandinJob &job) {
   static const char *const kPassword[] = {"null", "empty", "given"};
   char flags[16];
   std::snprintf(flags, sizeof flags, "0x%08x", static_cast<unsigned>(job.flags));
-  RecordFields fields = {{"Name", Utf8(name)},
-                         {"Application", Utf8(job.application)},
-                         {"Parameters", Utf8(job.parameters)},
-                         {"WorkingDirectory", Utf8(job.workingDirectory)},
-                         {"Account", Utf8(job.account)},
+  RecordFields fields = {{"Name", WideToUtf8(name)},
+                         {"Application", WideToUtf8(job.application)},
+                         {"Parameters", WideToUtf8(job.parameters)},
+                         {"WorkingDirectory", WideToUtf8(job.workingDirectory)},
+                         {"Account", WideToUtf8(job.account)},
                          {"Password", kPassword[job.password]},
                          {"Flags", flags},
                          {"TriggerCount", std::to_string(job.triggerCount)}};

@@ -11,22 +11,9 @@
 #include <cwchar>
 #include <string>
 
-#include "standins/posix/standin_paths.h"
 #include "hostapi/win_api.h"
-
-static bool SameIgnoringCase(const wchar_t *a, const wchar_t *b) {
-  auto fold = [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; };
-  for (; *a != L'\0' && *b != L'\0'; ++a, ++b)
-    if (fold(*a) != fold(*b)) return false;
-  return *a == *b;
-}
-
-static std::wstring Widen(const char *text) {
-  std::wstring wide(std::strlen(text) + 1, L'\0');
-  StandinFromUtf8(text, wide.data(), wide.size());
-  wide.resize(std::wcslen(wide.c_str()));
-  return wide;
-}
+#include "standins/common/ascii_case.h"
+#include "standins/common/utf8_text.h"
 
 // What ExpandEnvironmentStrings does: %NAME% becomes the variable's value;
 // a reference to an unset variable stays as it is.
@@ -42,12 +29,9 @@ static std::wstring ExpandEnvironment(const std::wstring &text) {
     }
     result.append(text, at, open - at);
     const std::wstring name = text.substr(open + 1, close - open - 1);
-    char narrow[1024];
-    const char *value = nullptr;
-    if (!name.empty() && StandinToUtf8(name.c_str(), narrow, sizeof narrow) == 0)
-      value = std::getenv(narrow);
+    const char *value = name.empty() ? nullptr : std::getenv(WideToUtf8(name).c_str());
     if (value) {
-      result += Widen(value);
+      result += Utf8ToWide(value);
       at = close + 1;
     } else {
       result += L'%';
@@ -66,7 +50,7 @@ static LSTATUS StoredTasksFolder(std::wstring *text, DWORD *type) {
     return ERROR_SUCCESS;
   }
   if (std::strcmp(replacement, "-") == 0) return ERROR_FILE_NOT_FOUND;
-  *text = Widen(replacement);
+  *text = Utf8ToWide(replacement);
   return ERROR_SUCCESS;
 }
 
@@ -77,8 +61,8 @@ LSTATUS WINAPI RegGetValueW(HKEY key, LPCWSTR subKey, LPCWSTR value, DWORD flags
   if ((flags & RRF_RT_REG_EXPAND_SZ) && !(flags & RRF_NOEXPAND)) return ERROR_INVALID_PARAMETER;
   if (data && !bytes) return ERROR_INVALID_PARAMETER;
   if (key != HKEY_LOCAL_MACHINE || !subKey || !value ||
-      !SameIgnoringCase(subKey, L"SOFTWARE\\Microsoft\\SchedulingAgent") ||
-      !SameIgnoringCase(value, L"TasksFolder"))
+      !EqualsIgnoringAsciiCase(subKey, L"SOFTWARE\\Microsoft\\SchedulingAgent") ||
+      !EqualsIgnoringAsciiCase(value, L"TasksFolder"))
     return ERROR_FILE_NOT_FOUND;
 
   std::wstring text;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "standins/common/ascii_case.h"
 #include "standins/posix/standin_scheduler.h"
 
 namespace {
@@ -71,18 +72,6 @@ HandleKind *SlotOf(SC_HANDLE handle) {
   return nullptr;
 }
 
-bool IsScheduleName(LPCWSTR name) {
-  static const wchar_t kName[] = L"Schedule";
-  // Service names ignore case on Windows.
-  for (int i = 0;; ++i) {
-    wchar_t a = name[i], b = kName[i];
-    if (a >= L'A' && a <= L'Z') a = static_cast<wchar_t>(a - L'A' + L'a');
-    if (b >= L'A' && b <= L'Z') b = static_cast<wchar_t>(b - L'A' + L'a');
-    if (a != b) return false;
-    if (a == L'\0') return true;
-  }
-}
-
 }  // namespace
 
 int StandinSetScheduleState(const char *state) {
@@ -116,7 +105,9 @@ SC_HANDLE WINAPI OpenServiceW(SC_HANDLE manager, LPCWSTR name, DWORD access) {
   Log.serviceName[i] = L'\0';
   HandleKind *slot = SlotOf(manager);
   if (!slot || *slot != HandleKind::kManager || !name) return nullptr;
-  if (Service.availability == Availability::kAbsent || !IsScheduleName(name)) return nullptr;
+  // Service names ignore case on Windows.
+  if (Service.availability == Availability::kAbsent || !EqualsIgnoringAsciiCase(name, L"Schedule"))
+    return nullptr;
   return OpenHandle(HandleKind::kService);
 }
 

@@ -9,18 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#include "standins/common/utf8_text.h"
 #include "standins/posix/standin_job_record.h"
 
 namespace {
-
-std::string Utf8(const wchar_t *text) {
-  if (!text || !*text) return {};
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), bytes, nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(bytes) - 1);
-  return out;
-}
 
 void Write(HANDLE handle, const std::string &bytes) {
   DWORD written = 0;
@@ -37,7 +29,7 @@ int Fail(const char *call, HRESULT code) {
 // A text the task hands out (and the caller frees), as a field, and its
 // failure code as another.
 void AddText(const char *key, HRESULT result, LPWSTR text, RecordFields *fields) {
-  fields->emplace_back(key, Utf8(SUCCEEDED(result) ? text : L""));
+  fields->emplace_back(key, WideToUtf8(SUCCEEDED(result) && text ? text : L""));
   if (FAILED(result)) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lx", static_cast<unsigned long>(result));
@@ -51,7 +43,7 @@ int Read(ITaskScheduler *scheduler, const wchar_t *name) {
   HRESULT result = scheduler->Activate(name, IID_ITask, reinterpret_cast<IUnknown **>(&task));
   if (FAILED(result)) return Fail("Activate", result);
 
-  RecordFields record = {{"Name", Utf8(name)}};
+  RecordFields record = {{"Name", WideToUtf8(name)}};
   LPWSTR text = nullptr;
   result = task->GetApplicationName(&text);
   AddText("Application", result, text, &record);

@@ -1,6 +1,6 @@
 #include "standins/host/shell/batch_file.h"
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/shell/shell_messages.h"
 #include "standins/host/shell/shell_os.h"
 #include "standins/host/takecmd/host_control.h"

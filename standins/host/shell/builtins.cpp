@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "standins/host/common/ascii_case.h"
+#include "standins/common/ascii_case.h"
 #include "standins/host/shell/batch_file.h"
 #include "standins/host/shell/shell_messages.h"
 #include "standins/host/shell/shell_os.h"

@@ -1,7 +1,7 @@
 #include "standins/host/shell/line_runner.h"
 
-#include "standins/host/common/ascii_case.h"
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/ascii_case.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/shell/builtins.h"
 #include "standins/host/shell/export_call.h"
 #include "standins/host/shell/shell_messages.h"

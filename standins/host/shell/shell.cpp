@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/shell/batch_file.h"
 #include "standins/host/shell/line_runner.h"
 #include "standins/host/shell/shell_messages.h"

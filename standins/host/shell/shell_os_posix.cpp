@@ -8,18 +8,10 @@
 #include <cstring>
 #include <cwchar>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/shell/shell_os.h"
-#include "standins/posix/standin_paths.h"
 
 extern char **environ;
-
-static std::string PosixPath(const std::wstring &path) {
-  std::string result(path.size() * 4 + 1, '\0');
-  StandinPosixPath(path.c_str(), result.data(), result.size());
-  result.resize(std::strlen(result.c_str()));
-  return result;
-}
 
 void *OsLoadLibrary(const std::wstring &path, std::wstring *error) {
   void *library = dlopen(PosixPath(path).c_str(), RTLD_NOW | RTLD_GLOBAL);

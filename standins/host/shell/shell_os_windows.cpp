@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/process.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/shell/shell_os.h"
 
 void *OsLoadLibrary(const std::wstring &path, std::wstring *error) {
@@ -15,35 +16,13 @@ OsSymbol OsFindSymbol(void *library, const char *name) {
 
 void OsFreeLibrary(void *library) { FreeLibrary(static_cast<HMODULE>(library)); }
 
-static HANDLE InheritableStandardHandle(DWORD which) {
-  HANDLE handle = GetStdHandle(which);
-  if (handle && handle != INVALID_HANDLE_VALUE) SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-  return handle;
-}
-
 int OsRunSystemShell(const std::wstring &line) {
   wchar_t system[MAX_PATH];
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return -1;
   const std::wstring shell = std::wstring(system) + L"\\cmd.exe";
-  std::wstring commandLine = L"\"" + shell + L"\" /c " + line;
-
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = InheritableStandardHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = InheritableStandardHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = InheritableStandardHandle(STD_ERROR_HANDLE);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(shell.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return -1;
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
+  return RunProgramAndWait(shell.c_str(), L"\"" + shell + L"\" /c " + line, GetStdHandle(STD_OUTPUT_HANDLE),
+                           GetStdHandle(STD_ERROR_HANDLE), INFINITE);
 }
 
 bool OsReadFile(const std::wstring &path, std::string *bytes) {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/shell/export_call.h"
 #include "standins/host/shell/shell_messages.h"
 

@@ -1,6 +1,6 @@
 #include "standins/host/takecmd/expansion.h"
 
-#include "standins/host/common/ascii_case.h"
+#include "standins/common/ascii_case.h"
 #include "standins/host/takecmd/registry_query.h"
 #include "standins/host/takecmd/variables.h"
 

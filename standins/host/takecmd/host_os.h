@@ -1,5 +1,5 @@
 // The operating system as the TakeCmd services need it; one implementation
-// for Windows, one for POSIX (where paths go through StandinPosixPath).
+// for Windows, one for POSIX (where paths go through PosixPath).
 #pragma once
 
 #include <string>

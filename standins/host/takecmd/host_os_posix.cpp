@@ -7,10 +7,9 @@
 #include <cstring>
 #include <cwchar>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/takecmd/host_os.h"
 #include "standins/posix/standin_handles.h"
-#include "standins/posix/standin_paths.h"
 
 bool OsGetEnvironment(const std::wstring &name, std::wstring *value) {
   const char *text = std::getenv(WideToUtf8(name).c_str());
@@ -47,13 +46,6 @@ bool OsWriteText(HANDLE handle, std::wstring_view text) {
 }
 
 void OsWriteErrorBytes(const char *text) { WriteAll(2, text, std::strlen(text)); }
-
-static std::string PosixPath(const wchar_t *path) {
-  std::string result(std::wcslen(path) * 4 + 1, '\0');
-  StandinPosixPath(path, result.data(), result.size());
-  result.resize(std::strlen(result.c_str()));
-  return result;
-}
 
 // Windows takes paths far longer than PATH_MAX, which Linux refuses in one
 // piece: a longer path is looked up a piece at a time, each ending in a '/'.

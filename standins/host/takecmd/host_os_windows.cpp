@@ -1,6 +1,7 @@
 #include <cstring>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/process.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/takecmd/host_os.h"
 
 bool OsGetEnvironment(const std::wstring &name, std::wstring *value) {
@@ -78,15 +79,4 @@ bool OsTrueName(const wchar_t *path, std::wstring *result) {
 
 bool OsStandardInputIsPipe() { return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_PIPE; }
 
-std::wstring OsExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
+std::wstring OsExecutablePath() { return ProgramPath(); }

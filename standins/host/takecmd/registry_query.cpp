@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "standins/host/common/ascii_case.h"
+#include "standins/common/ascii_case.h"
 #include "hostapi/win_api.h"
 
 struct RegistryRoot {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "standins/host/common/ascii_case.h"
+#include "standins/common/ascii_case.h"
 #include "standins/host/takecmd/host_os.h"
 
 struct InternalVariable {

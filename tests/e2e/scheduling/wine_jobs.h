@@ -21,13 +21,10 @@ std::wstring ProgramFolder();
 
 // Runs a program (command line as given) and collects its standard output,
 // and its standard error too when withErrors is set. Returns its exit
-// status, or -1 when it could not be started or had not ended after
-// kProgramMilliseconds (then it is ended), far above the second it takes.
-constexpr DWORD kProgramMilliseconds = 60000;
+// status, or -1 when it could not be started or had not ended after a
+// minute, far above the second it takes.
 int RunProgram(const std::wstring &commandLine, std::string *output, bool withErrors = false);
 
 // The job read back through the Task Scheduler API: its record, empty when
 // job_reader could not read it.
 std::map<std::string, std::string> ReadJob(const std::wstring &name);
-
-std::string Utf8Of(const std::wstring &text);

@@ -5,6 +5,7 @@
 // (the wine_scheduler fixture).
 #include <gtest/gtest.h>
 
+#include "standins/common/utf8_text.h"
 #include "standins/host/takecmd/host_control.h"
 #include "hostapi/host_services.h"
 #include "scheduling/schedule_command.h"
@@ -115,7 +116,7 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
       L"echo \"100%\" %USERNAME% 'single' & dir > \"C:\\out file.txt\"",
       L"echo Grüße aus Köln — \u20AC5 \U0001F600",
   };
-  const std::string shellFolder = Utf8Of(cmdspec_.substr(0, cmdspec_.rfind(L'\\') + 1));
+  const std::string shellFolder = WideToUtf8(cmdspec_.substr(0, cmdspec_.rfind(L'\\') + 1));
   for (int i = 0; i < 3; ++i) {
     // The same LocalNow each time: every request takes the next free number.
     const std::wstring name = NextFreeName();
@@ -124,13 +125,13 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
     const Outcome outcome =
         Captured([&] { return ScheduleCommand(L"", texts[i].c_str(), Moment(2030, 1, 5, 9, minute)); });
     ASSERT_EQ(outcome.result, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "[2030-01-05 09:0" + std::to_string(minute) + "]  " + Utf8Of(texts[i]) + "\n");
+    EXPECT_EQ(outcome.out, "[2030-01-05 09:0" + std::to_string(minute) + "]  " + WideToUtf8(texts[i]) + "\n");
     EXPECT_EQ(outcome.err, "");
 
     const auto job = ReadJob(name);
-    ASSERT_FALSE(job.empty()) << Utf8Of(name);
-    EXPECT_EQ(job.at("Application"), Utf8Of(cmdspec_));
-    EXPECT_EQ(job.at("Parameters"), "/c " + Utf8Of(texts[i]));
+    ASSERT_FALSE(job.empty()) << WideToUtf8(name);
+    EXPECT_EQ(job.at("Application"), WideToUtf8(cmdspec_));
+    EXPECT_EQ(job.at("Parameters"), "/c " + WideToUtf8(texts[i]));
     EXPECT_EQ(job.at("WorkingDirectory"), shellFolder);
     EXPECT_EQ(job.at("Flags"), "0x00002002");
     EXPECT_EQ(job.at("TriggerCount"), "1");

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/utf8_text.h"
 #include "hostapi/host_services.h"
 
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "standins/host/common/utf8_text.h"
+#include "standins/common/utf8_text.h"
 
 #ifdef _WIN32
 bool EnvironmentValue(const wchar_t *name, std::wstring *value) {

@@ -14,20 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "standins/common/utf8_text.h"
 #include "standins/host/takecmd/host_control.h"
 #include "standins/posix/standin_job_record.h"
-#include "standins/posix/standin_paths.h"
 #include "standins/posix/standin_scheduler.h"
 #include "hostapi/win_api.h"
 #include "tests/support/capture.h"
 #include "tests/support/moment.h"
 #include "timecalc/local_now.h"
 
-inline std::string Utf8Of(const std::wstring &text) {
-  std::vector<char> out(text.size() * 4 + 1);
-  StandinToUtf8(text.c_str(), out.data(), out.size());
-  return out.data();
-}
+inline std::string Utf8Of(const std::wstring &text) { return WideToUtf8(text); }
 
 // What one call wrote and returned.
 struct Outcome {
