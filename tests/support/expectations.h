@@ -48,3 +48,25 @@ inline constexpr char kScheduledEnd[] = "\n";
 inline std::string ScheduledLine(const std::string &moment, const std::string &command) {
   return kScheduledOpen + moment + kScheduledClose + command + kScheduledEnd;
 }
+
+// The Schedule service's states as the stand-in service manager plays them
+// (scheduler_service_test): IsSchedulerRunning's result (1 only for
+// running), and the queries and handle closes it makes on the way.
+struct SchedulerState {
+  const char *state;
+  int result;
+  int queries;
+  int closes;
+};
+inline constexpr SchedulerState kSchedulerStates[] = {
+    {"running", 1, 1, 2},   {"stopped", 0, 1, 2},    {"paused", 0, 1, 2}, {"starting", 0, 1, 2},
+    {"absent", -2, 0, 1},   {"nomanager", -1, 0, 0}, {"noquery", -3, 1, 2},
+};
+
+// The scheduler calls that make a job, in order (schedule_command_test, which
+// fails each in turn and holds the line that names it).
+inline constexpr const char *kCallsOfAJob[] = {
+    "CoCreateInstance", "NewWorkItem",           "SetApplicationName", "SetWorkingDirectory",
+    "SetParameters",    "SetAccountInformation", "SetFlags",           "CreateTrigger",
+    "SetTrigger",       "AddWorkItem",
+};

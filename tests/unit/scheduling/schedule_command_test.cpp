@@ -8,15 +8,13 @@
 
 #include <algorithm>
 
+#include "scheduling/job_name.h"
+#include "tests/support/expectations.h"
 #include "tests/unit/scheduling/standin_fixture.h"
 
 namespace {
 
-const std::vector<std::string> kCallsOfAJob = {
-    "CoCreateInstance", "NewWorkItem",           "SetApplicationName", "SetWorkingDirectory",
-    "SetParameters",    "SetAccountInformation", "SetFlags",           "CreateTrigger",
-    "SetTrigger",       "AddWorkItem",
-};
+const std::vector<std::string> kJobCalls(std::begin(kCallsOfAJob), std::end(kCallsOfAJob));
 
 std::vector<std::string> WithReleases(std::vector<std::string> calls, int held) {
   static const char *const kReleases[] = {"Release ITaskTrigger", "Release ITask",
@@ -30,20 +28,30 @@ std::string PosixUser() {
   return entry ? entry->pw_name : "";
 }
 
-using ScheduleCommandTest = StandinScheduling;
+class ScheduleCommandTest : public StandinScheduling {
+ protected:
+  // The name the next job takes: ChooseJobName's, whose sequence
+  // job_name_test pins.
+  std::string NextJobName() const {
+    wchar_t name[kJobNameChars];
+    ChooseJobName(tasks_.wstring().c_str(), name);
+    return Utf8Of(name);
+  }
+};
 
 TEST_F(ScheduleCommandTest, RegistersAOneTimeJobAndConfirmsIt) {
+  const std::string name = NextJobName();
   const Outcome outcome =
       Captured([] { return ScheduleCommand(L"", L"echo hi", Moment(2016, 1, 5, 9, 7, 33)); });
   EXPECT_EQ(outcome.result, 0);
-  EXPECT_EQ(outcome.out, "[2016-01-05 09:07]  echo hi\n");
+  EXPECT_EQ(outcome.out, ScheduledLine("2016-01-05 09:07", "echo hi"));
   EXPECT_EQ(outcome.err, "");
-  EXPECT_EQ(Calls(), WithReleases(kCallsOfAJob, 3));
+  EXPECT_EQ(Calls(), WithReleases(kJobCalls, 3));
   EXPECT_STREQ(StandinNewWorkItemInterface(), "ITask");
-  ASSERT_EQ(JobFiles(), std::vector<std::string>{"Tardo-000003ad.job"});
+  ASSERT_EQ(JobFiles(), std::vector<std::string>{name + ".job"});
 
   const std::map<std::string, std::string> expected = {
-      {"Name", "Tardo-000003ad"},
+      {"Name", name},
       {"Application", "/opt/Take Command/tcc.exe"},
       {"Parameters", "/c echo hi"},
       {"WorkingDirectory", "/opt/Take Command/"},
@@ -70,16 +78,17 @@ TEST_F(ScheduleCommandTest, RegistersAOneTimeJobAndConfirmsIt) {
       {"Trigger0.Reserved2", "0"},
       {"Trigger0.wRandomMinutesInterval", "0"},
   };
-  EXPECT_EQ(Job("Tardo-000003ad"), expected);
+  EXPECT_EQ(Job(name), expected);
 }
 
 TEST_F(ScheduleCommandTest, SecondsAndWeekdayOfTheTargetPlayNoPart) {
   SYSTEMTIME late = Moment(2030, 12, 31, 23, 59, 59);
   late.wMilliseconds = 999;
   late.wDayOfWeek = 2;
+  const std::string name = NextJobName();
   const Outcome outcome = Captured([&] { return ScheduleCommand(L"", L"x", late); });
-  EXPECT_EQ(outcome.out, "[2030-12-31 23:59]  x\n");
-  const auto job = Job("Tardo-000003ad");
+  EXPECT_EQ(outcome.out, ScheduledLine("2030-12-31 23:59", "x"));
+  const auto job = Job(name);
   EXPECT_EQ(job.at("Trigger0.wBeginYear"), "2030");
   EXPECT_EQ(job.at("Trigger0.wBeginMonth"), "12");
   EXPECT_EQ(job.at("Trigger0.wBeginDay"), "31");
@@ -95,19 +104,20 @@ TEST_F(ScheduleCommandTest, CommandTextReachesTheJobAndTheConfirmationUnchanged)
       L"echo %s %d %x %08x",
   };
   WORD minute = 0;
+  std::vector<std::string> names;
   for (const std::wstring &text : texts) {
     StandinSchedulerReset();
+    names.push_back(NextJobName());
     const Outcome outcome =
         Captured([&] { return ScheduleCommand(L"", text.c_str(), Moment(2016, 1, 5, 9, minute)); });
     EXPECT_EQ(outcome.result, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "[2016-01-05 09:0" + std::to_string(minute) + "]  " + Utf8Of(text) + "\n");
+    EXPECT_EQ(outcome.out, ScheduledLine("2016-01-05 09:0" + std::to_string(minute), Utf8Of(text)));
     const std::vector<std::string> files = JobFiles();
     ASSERT_EQ(files.size(), static_cast<std::size_t>(minute) + 1);
     ++minute;
   }
   // Every run here starts from the same LocalNow: each takes the next free
-  // number.
-  const char *const names[] = {"Tardo-000003ad", "Tardo-0064cbfc", "Tardo-cba4da01", "Tardo-80e53d18"};
+  // name.
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(Job(names[i]).at("Parameters"), "/c " + Utf8Of(texts[i])) << names[i];
 }
@@ -134,63 +144,66 @@ TEST_F(ScheduleCommandTest, WorkingDirectoryIsTheTrueNameOrElseTheShellsFolder) 
     std::filesystem::remove_all(tasks_);
     std::filesystem::create_directory(tasks_);
     HostSetVariable(L"_cmdspec", c.cmdspec);
+    const std::string name = NextJobName();
     const Outcome outcome =
         Captured([&] { return ScheduleCommand(c.directory.c_str(), L"x", Moment(2016, 1, 5, 9, 7)); });
     ASSERT_EQ(outcome.result, 0) << outcome.err;
-    EXPECT_EQ(Calls(), WithReleases(kCallsOfAJob, 3));
-    const auto job = Job("Tardo-000003ad");
+    EXPECT_EQ(Calls(), WithReleases(kJobCalls, 3));
+    const auto job = Job(name);
     EXPECT_EQ(job.at("WorkingDirectory"), c.expected) << Utf8Of(c.directory);
     EXPECT_EQ(job.at("Application"), Utf8Of(c.cmdspec));
   }
 }
 
 TEST_F(ScheduleCommandTest, NoWorkingDirectoryAtAllIsTheShellsFolder) {
+  const std::string name = NextJobName();
   ASSERT_EQ(Captured([] { return ScheduleCommand(nullptr, L"x", Moment(2016, 1, 5, 9, 7)); }).result, 0);
-  EXPECT_EQ(Job("Tardo-000003ad").at("WorkingDirectory"), "/opt/Take Command/");
+  EXPECT_EQ(Job(name).at("WorkingDirectory"), "/opt/Take Command/");
 }
 
 TEST_F(ScheduleCommandTest, AFailedUserNameGivesAnEmptyAccount) {
   StandinFailGetUserName(1);
+  const std::string name = NextJobName();
   const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, 0);
-  EXPECT_EQ(Job("Tardo-000003ad").at("Account"), "");
-  EXPECT_EQ(Job("Tardo-000003ad").at("Password"), "null");
+  EXPECT_EQ(Job(name).at("Account"), "");
+  EXPECT_EQ(Job(name).at("Password"), "null");
 }
 
 TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) {
   const struct {
     const char *call;
     HRESULT code;
-    const char *line;
+    const char *message;
     int held;  // interfaces held when it fails
   } cases[] = {
       {"CoCreateInstance", static_cast<HRESULT>(0x80040154),
-       "Tardo plugin: CoCreateInstance() returned: 0x80040154\r\n", 0},
+       "CoCreateInstance() returned: 0x80040154", 0},
       {"NewWorkItem", static_cast<HRESULT>(0x80070050),
-       "Tardo plugin: NewWorkItem() returned: 0x80070050\r\n", 1},
+       "NewWorkItem() returned: 0x80070050", 1},
       {"SetApplicationName", E_INVALIDARG,
-       "Tardo plugin: SetApplicationName() returned: 0x80070057\r\n", 2},
-      {"SetApplicationName", 1, "Tardo plugin: SetApplicationName() returned: 0x1\r\n", 2},
+       "SetApplicationName() returned: 0x80070057", 2},
+      {"SetApplicationName", 1, "SetApplicationName() returned: 0x1", 2},
       {"SetWorkingDirectory", E_OUTOFMEMORY,
-       "Tardo plugin: SetWorkingDirectory() returned: 0x8007000e\r\n", 2},
-      {"SetParameters", S_FALSE, "Tardo plugin: SetParameters() returned: 0x1\r\n", 2},
+       "SetWorkingDirectory() returned: 0x8007000e", 2},
+      {"SetParameters", S_FALSE, "SetParameters() returned: 0x1", 2},
       {"SetAccountInformation", E_ACCESSDENIED,
-       "Tardo plugin: SetAccountInformation() returned: 0x80070005\r\n", 2},
-      {"SetFlags", 0x7FFFFFFF, "Tardo plugin: SetFlags() returned: 0x7fffffff\r\n", 2},
-      {"CreateTrigger", E_FAIL, "Tardo plugin: CreateTrigger() returned: 0x80004005\r\n", 2},
-      {"SetTrigger", 0x10, "Tardo plugin: SetTrigger() returned: 0x10\r\n", 3},
+       "SetAccountInformation() returned: 0x80070005", 2},
+      {"SetFlags", 0x7FFFFFFF, "SetFlags() returned: 0x7fffffff", 2},
+      {"CreateTrigger", E_FAIL, "CreateTrigger() returned: 0x80004005", 2},
+      {"SetTrigger", 0x10, "SetTrigger() returned: 0x10", 3},
       {"AddWorkItem", static_cast<HRESULT>(0x80070050),
-       "Tardo plugin: AddWorkItem() returned: 0x80070050\r\n", 3},
+       "AddWorkItem() returned: 0x80070050", 3},
   };
   for (const auto &c : cases) {
     StandinSchedulerReset();
     ASSERT_EQ(StandinSchedulerFail(c.call, c.code), 0);
     const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"echo hi", Moment(2016, 1, 5, 9, 7)); });
     EXPECT_EQ(outcome.result, -1) << c.call;
-    EXPECT_EQ(outcome.err, c.line);
+    EXPECT_EQ(outcome.err, ErrorLine(c.message));
     EXPECT_EQ(outcome.out, "") << c.call;
     const auto made = std::vector<std::string>(
-        kCallsOfAJob.begin(), std::find(kCallsOfAJob.begin(), kCallsOfAJob.end(), c.call) + 1);
+        kJobCalls.begin(), std::find(kJobCalls.begin(), kJobCalls.end(), c.call) + 1);
     EXPECT_EQ(Calls(), WithReleases(made, c.held)) << c.call;
     EXPECT_EQ(StandinSchedulerLiveObjects(), 0) << c.call;
     EXPECT_TRUE(JobFiles().empty()) << c.call;
@@ -199,29 +212,33 @@ TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) 
 
 TEST_F(ScheduleCommandTest, CoCreateInstanceIsJudgedByItsSign) {
   StandinSchedulerFail("CoCreateInstance", S_FALSE);
+  const std::string name = NextJobName();
   const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, 0);
   EXPECT_EQ(outcome.err, "");
-  EXPECT_EQ(JobFiles(), std::vector<std::string>{"Tardo-000003ad.job"});
+  EXPECT_EQ(JobFiles(), std::vector<std::string>{name + ".job"});
 }
 
 TEST_F(ScheduleCommandTest, WithoutCOMOnTheThreadCoCreateInstanceFails) {
   CoUninitialize();
   const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, -1);
-  EXPECT_EQ(outcome.err, "Tardo plugin: CoCreateInstance() returned: 0x800401f0\r\n");
+  EXPECT_EQ(outcome.err, ErrorLine("CoCreateInstance() returned: 0x800401f0"));
   EXPECT_EQ(Calls(), std::vector<std::string>{"CoCreateInstance"});
 }
 
+// Every state the service check grades as not running (the command table
+// holds the message).
 TEST_F(ScheduleCommandTest, ASchedulerNotRunningStopsBeforeCOM) {
-  for (const char *state : {"stopped", "paused", "starting", "absent", "nomanager", "noquery"}) {
+  for (const SchedulerState &c : kSchedulerStates) {
+    if (c.result == 1) continue;
     StandinSchedulerReset();
-    ASSERT_EQ(StandinSetScheduleState(state), 0);
+    ASSERT_EQ(StandinSetScheduleState(c.state), 0);
     const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
-    EXPECT_EQ(outcome.result, -1) << state;
-    EXPECT_EQ(outcome.err, "Tardo plugin: Task Scheduler service not running!\r\n") << state;
+    EXPECT_EQ(outcome.result, -1) << c.state;
+    EXPECT_NE(outcome.err, "") << c.state;
     EXPECT_EQ(outcome.out, "");
-    EXPECT_TRUE(Calls().empty()) << state;
+    EXPECT_TRUE(Calls().empty()) << c.state;
     EXPECT_TRUE(JobFiles().empty());
   }
 }
@@ -230,15 +247,23 @@ TEST_F(ScheduleCommandTest, NoTasksFolderStopsBeforeCOM) {
   setenv("STANDIN_TASKSFOLDER", "-", 1);
   const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, -1);
-  EXPECT_EQ(outcome.err, "Tardo plugin: Can't find Tasks folder!\r\n");
+  EXPECT_NE(outcome.err, "");  // tasks_folder_test holds the message
   EXPECT_TRUE(Calls().empty());
 }
 
+// With both missing, the line is the service's, not the Tasks folder's.
 TEST_F(ScheduleCommandTest, TheServiceIsCheckedBeforeTheTasksFolder) {
+  auto refusal = [] {
+    return Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); }).err;
+  };
   StandinSetScheduleState("stopped");
+  const std::string service = refusal();
   setenv("STANDIN_TASKSFOLDER", "-", 1);
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
-  EXPECT_EQ(outcome.err, "Tardo plugin: Task Scheduler service not running!\r\n");
+  const std::string both = refusal();
+  StandinSetScheduleState("running");
+  const std::string folder = refusal();
+  EXPECT_NE(service, folder);
+  EXPECT_EQ(both, service);
 }
 
 TEST_F(ScheduleCommandTest, AMissingCommandIsRefusedSilently) {
@@ -252,16 +277,17 @@ TEST_F(ScheduleCommandTest, AMissingCommandIsRefusedSilently) {
 
 TEST_F(ScheduleCommandTest, ACommandTooLongForTheParametersIsRefusedWhole) {
   const std::wstring longest(kLongestCommandText, L'a');
+  const std::string name = NextJobName();
   Outcome outcome = Captured([&] { return ScheduleCommand(L"", longest.c_str(), Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, 0) << outcome.err;
-  EXPECT_EQ(Job("Tardo-000003ad").at("Parameters"), "/c " + std::string(kLongestCommandText, 'a'));
+  EXPECT_EQ(Job(name).at("Parameters"), "/c " + std::string(kLongestCommandText, 'a'));
 
   StandinSchedulerReset();
   StandinResetServiceLog();
   const std::wstring tooLong(kLongestCommandText + 1, L'a');
   outcome = Captured([&] { return ScheduleCommand(L"", tooLong.c_str(), Moment(2016, 1, 5, 9, 8)); });
   EXPECT_EQ(outcome.result, -1);
-  EXPECT_EQ(outcome.err, "Tardo plugin: Command too long: at most 16380 characters\r\n");
+  EXPECT_EQ(outcome.err, ErrorLine("Command too long: at most 16380 characters"));
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(StandinServiceLog()->managerOpens, 0);
   EXPECT_TRUE(Calls().empty());

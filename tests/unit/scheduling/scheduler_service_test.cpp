@@ -7,20 +7,12 @@
 #include <string>
 
 #include "standins/posix/standin_scheduler.h"
+#include "tests/support/expectations.h"
 
 namespace {
 
 TEST(IsSchedulerRunning, GradesEveryStateAndClosesEveryHandle) {
-  const struct {
-    const char *state;
-    int result;
-    int queries;
-    int closes;
-  } cases[] = {
-      {"running", 1, 1, 2},   {"stopped", 0, 1, 2},  {"paused", 0, 1, 2}, {"starting", 0, 1, 2},
-      {"absent", -2, 0, 1},   {"nomanager", -1, 0, 0}, {"noquery", -3, 1, 2},
-  };
-  for (const auto &c : cases) {
+  for (const SchedulerState &c : kSchedulerStates) {
     ASSERT_EQ(StandinSetScheduleState(c.state), 0);
     StandinResetServiceLog();
     EXPECT_EQ(IsSchedulerRunning(), c.result) << c.state;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hostapi/host_services.h"
+#include "tests/support/expectations.h"
 #include "tests/unit/scheduling/standin_fixture.h"
 
 namespace {
@@ -37,7 +38,7 @@ TEST_F(FindTasksFolderTest, EveryUnusableValueGivesOneMessage) {
     wchar_t folder[kHostBufferChars];
     const Outcome outcome = Captured([&] { return FindTasksFolder(folder); });
     EXPECT_EQ(outcome.result, -1) << c.why;
-    EXPECT_EQ(outcome.err, "Tardo plugin: Can't find Tasks folder!\r\n") << c.why;
+    EXPECT_EQ(outcome.err, ErrorLine("Can't find Tasks folder!")) << c.why;
     EXPECT_EQ(outcome.out, "") << c.why;
   }
 }
@@ -52,7 +53,7 @@ TEST_F(FindTasksFolderTest, TakesTheLongestFolderThatLeavesRoomForAJobFile) {
     setenv("STANDIN_TASKSFOLDER", padded.c_str(), 1);
     wchar_t folder[kHostBufferChars];
     const Outcome outcome = Captured([&] { return FindTasksFolder(folder); });
-    const char *refusal = "Tardo plugin: Can't find Tasks folder!\r\n";
+    const std::string refusal = ErrorLine("Can't find Tasks folder!");
     EXPECT_EQ(outcome.err, length == kLongestTasksFolder ? "" : refusal) << length;
   }
 }
