@@ -41,19 +41,13 @@ static void Restore(const SavedVariable &saved) {
   HostSetVariable(saved.name, saved.set ? saved.value.c_str() : nullptr);
 }
 
-static void PublishArguments(const std::vector<std::wstring> &arguments) {
-  std::vector<const wchar_t *> texts;
-  for (const std::wstring &argument : arguments) texts.push_back(argument.c_str());
-  HostSetArguments(static_cast<int>(texts.size()), texts.data());
-}
-
 static std::wstring FullPath(const std::wstring &path) {
   std::vector<wchar_t> result(kHostBufferChars, L'\0');
   QueryTrueName(path.c_str(), result.data());
   return result[0] != L'\0' ? std::wstring(result.data()) : path;
 }
 
-int RunBatchFile(ShellState *state, const std::wstring &path, const std::vector<std::wstring> &arguments) {
+int RunBatchFile(ShellState *state, const std::wstring &path) {
   std::string bytes;
   if (!OsReadFile(path, &bytes)) {
     ShellError(L"cannot read batch file " + path);
@@ -64,14 +58,10 @@ int RunBatchFile(ShellState *state, const std::wstring &path, const std::vector<
     return 1;
   }
   const SavedVariable saved[] = {Save(L"_batch"), Save(L"_batchname"), Save(L"_batchline")};
-  const std::vector<std::wstring> callerArguments = state->arguments;
 
   ++state->batchDepth;
   HostSetVariable(L"_batch", std::to_wstring(state->batchDepth).c_str());
   HostSetVariable(L"_batchname", FullPath(path).c_str());
-  state->arguments = {path};
-  state->arguments.insert(state->arguments.end(), arguments.begin(), arguments.end());
-  PublishArguments(state->arguments);
 
   state->lastResult = 0;
   const std::vector<std::wstring> lines = SplitLines(std::move(bytes));
@@ -82,7 +72,5 @@ int RunBatchFile(ShellState *state, const std::wstring &path, const std::vector<
 
   --state->batchDepth;
   for (const SavedVariable &variable : saved) Restore(variable);
-  state->arguments = callerArguments;
-  PublishArguments(state->arguments);
   return state->lastResult;
 }

@@ -1,13 +1,11 @@
 // Batch files: UTF-8 lines ending in LF or CR LF, run one by one with
 // _batch (the nesting depth), _batchname (the file's full path) and
-// _batchline (from 1) set, and %0, %1, ... its parameters. The caller's
-// values come back afterwards.
+// _batchline (from 1) set. The caller's values come back afterwards.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "standins/host/shell/shell_state.h"
 
 // Returns the last result of the file's lines (1 when it cannot be read).
-int RunBatchFile(ShellState *state, const std::wstring &path, const std::vector<std::wstring> &arguments);
+int RunBatchFile(ShellState *state, const std::wstring &path);

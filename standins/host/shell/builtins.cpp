@@ -5,7 +5,6 @@
 #include "standins/common/ascii_case.h"
 #include "standins/host/shell/batch_file.h"
 #include "standins/host/shell/shell_messages.h"
-#include "standins/host/shell/shell_os.h"
 #include "standins/host/shell/words.h"
 #include "standins/host/takecmd/host_control.h"
 
@@ -21,23 +20,10 @@ static std::wstring Unquoted(const std::wstring &text) {
 }
 
 static int Set(const std::wstring &tail) {
-  if (tail.empty()) {
-    for (const std::wstring &entry : OsEnvironment()) ShellOutput(entry + L"\n");
-    return 0;
-  }
   const std::size_t equals = tail.find(L'=');
-  const std::wstring name = TrimBlanks(tail.substr(0, equals));
-  if (equals == std::wstring::npos) {
-    std::vector<wchar_t> value(kLineBufferChars, L'\0');
-    if (HostGetVariable(name.c_str(), value.data(), kLineBufferChars) < 0) {
-      ShellError(L"variable " + name + L" is not set");
-      return 1;
-    }
-    ShellOutput(name + L"=" + value.data() + L"\n");
-    return 0;
-  }
-  if (HostSetVariable(name.c_str(), tail.c_str() + equals + 1) != 0) {
-    ShellError(L"cannot set a variable named \"" + name + L"\"");
+  if (equals == std::wstring::npos ||
+      HostSetVariable(TrimBlanks(tail.substr(0, equals)).c_str(), tail.c_str() + equals + 1) != 0) {
+    ShellError(L"usage: set NAME=VALUE");
     return 1;
   }
   return 0;
@@ -69,14 +55,12 @@ static int Plugin(ShellState *state, const std::wstring &tail) {
 }
 
 static int Call(ShellState *state, const std::wstring &tail) {
-  std::vector<std::wstring> words = SplitWords(tail);
-  if (words.empty()) {
-    ShellError(L"usage: call BATCHFILE [ARGUMENTS...]");
+  const std::vector<std::wstring> words = SplitWords(tail);
+  if (words.size() != 1) {
+    ShellError(L"usage: call BATCHFILE");
     return 1;
   }
-  const std::wstring file = Unquoted(words[0]);
-  words.erase(words.begin());
-  return RunBatchFile(state, file, words);
+  return RunBatchFile(state, Unquoted(words[0]));
 }
 
 static int Exit(ShellState *state, const std::wstring &tail) {

@@ -1,11 +1,9 @@
 // The shell's own commands, matched ignoring ASCII case:
-//   set                 lists the environment
-//   set NAME            shows one variable
-//   set NAME=VALUE      sets it (an empty value unsets)
+//   set NAME=VALUE      sets a variable (an empty value unsets)
 //   help NAME           asks the plug-ins' Help exports; prints the answer (0: none)
 //   usage NAME          prints a plug-in's Usage text
 //   plugin /l PATH      loads a plug-in now
-//   call FILE [ARGS]    runs a batch file, one level deeper
+//   call FILE           runs a batch file, one level deeper
 //   exit [N]            ends the shell with N (default: the last result)
 #pragma once
 

@@ -42,16 +42,10 @@ static int RunPluginCommand(const PluginCommand &command, const std::wstring &pl
   return CallExport(pluginName, WideToUtf8(command.name).c_str(), command.entry, buffer.data());
 }
 
-static bool IsComment(const std::wstring &line, std::size_t start) {
-  if (line.compare(start, 1, L":") == 0) return true;  // "::" comments and ":label" lines
-  const std::size_t end = WordEnd(line, start);
-  return EqualsIgnoringAsciiCase(std::wstring_view(line).substr(start, end - start), L"rem");
-}
-
 void RunLine(ShellState *state, const std::wstring &line) {
-  std::size_t start = SkipBlanks(line, 0);
-  if (start < line.size() && line[start] == L'@') start = SkipBlanks(line, start + 1);
-  if (start == line.size() || IsComment(line, start)) return;
+  const std::size_t start = SkipBlanks(line, 0);
+  if (start == line.size()) return;
+  if (EqualsIgnoringAsciiCase(std::wstring_view(line).substr(start, WordEnd(line, start) - start), L"rem")) return;
 
   std::wstring expanded;
   if (!ExpandLine(line.substr(start), &expanded)) {

@@ -1,7 +1,7 @@
-// One command line: comments and a leading '@' first, then variable
-// expansion (text inside backquotes is left as it is, backquotes included),
-// then a built-in, a plug-in command or the system shell. The result becomes
-// the shell's last result; blank lines and comments leave it alone.
+// One command line: a comment (rem) is passed over, anything else expanded
+// (text inside backquotes is left as it is, backquotes included), then run
+// as a built-in, a plug-in command or with the system shell. The result
+// becomes the shell's last result; blank lines and comments leave it alone.
 #pragma once
 
 #include <string>

@@ -11,12 +11,10 @@
 #include "standins/host/takecmd/host_control.h"
 #include "hostapi/win_api.h"
 
+// UTF-8 lines, LF or CR LF, as a pipe or a file gives them.
 static void RunStandardInput(ShellState *state) {
-  const bool prompt = OsStandardInputIsTerminal();
   std::string line;
-  while (!state->exitRequested) {
-    if (prompt) ShellOutput(L"> ");
-    if (!OsReadStandardInputLine(&line)) break;
+  while (!state->exitRequested && OsReadStandardInputLine(&line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     RunLine(state, Utf8ToWide(line));
   }
@@ -26,7 +24,7 @@ static void Run(ShellState *state, const ShellOptions &options) {
   if (options.transient)
     RunLine(state, options.commandLine);
   else if (!options.batchFile.empty())
-    state->lastResult = RunBatchFile(state, options.batchFile, options.batchArguments);
+    state->lastResult = RunBatchFile(state, options.batchFile);
   else
     RunStandardInput(state);
 }
@@ -43,17 +41,13 @@ int RunShell(const std::vector<std::wstring> &arguments) {
     ShellErrorText(kShellUsage);
     return 2;
   }
-  if (options.showUsage) {
-    ShellOutput(kShellUsage);
-    return 0;
-  }
 
   HostSetVariable(L"_transient", options.transient ? L"1" : L"0");
   for (const auto &[name, value] : options.settings)
     if (HostSetVariable(name.c_str(), value.c_str()) != 0) ShellError(L"cannot set a variable named " + name);
 
-  const bool comStarted = options.initializeCom && SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  if (options.initializeCom && !comStarted) ShellError(L"CoInitializeEx failed");
+  const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  if (!comStarted) ShellError(L"CoInitializeEx failed");
 
   int code;
   {

@@ -1,8 +1,8 @@
 // hostshell: a small command processor that loads plug-ins the way the host
-// does and runs lines, a /c line, a batch file or standard input.
+// does, initialises COM on its thread and runs lines: a /c line, a batch
+// file or standard input.
 //
-//   hostshell [--plugin PATH]... [--set NAME=VALUE]... [--no-com]
-//             [/c LINE... | BATCHFILE [ARGUMENTS...]]
+//   hostshell [--plugin PATH]... [--set NAME=VALUE]... [/c LINE... | BATCHFILE]
 //
 // Its exit code is the result of the last command (or the N of "exit N").
 #pragma once

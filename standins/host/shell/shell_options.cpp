@@ -3,8 +3,7 @@
 #include "standins/host/shell/shell_os.h"
 
 const wchar_t kShellUsage[] =
-    L"usage: hostshell [--plugin PATH]... [--set NAME=VALUE]... [--no-com]\n"
-    L"                 [/c LINE... | BATCHFILE [ARGUMENTS...]]\n";
+    L"usage: hostshell [--plugin PATH]... [--set NAME=VALUE]... [/c LINE... | BATCHFILE]\n";
 
 bool ParseShellOptions(const std::vector<std::wstring> &arguments, ShellOptions *options, std::wstring *error) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -25,10 +24,6 @@ bool ParseShellOptions(const std::vector<std::wstring> &arguments, ShellOptions 
         return false;
       }
       options->settings.emplace_back(value.substr(0, equals), value.substr(equals + 1));
-    } else if (argument == L"--no-com") {
-      options->initializeCom = false;
-    } else if (argument == L"--help") {
-      options->showUsage = true;
     } else if (argument == L"/c" || argument == L"/C") {
       options->transient = true;
       options->commandLine = OsCommandTail(arguments, i);
@@ -36,10 +31,11 @@ bool ParseShellOptions(const std::vector<std::wstring> &arguments, ShellOptions 
     } else if (argument.size() > 2 && argument.compare(0, 2, L"--") == 0) {
       *error = L"unknown option " + argument;
       return false;
+    } else if (i + 1 < arguments.size()) {
+      *error = L"a batch file takes no arguments: " + arguments[i + 1];
+      return false;
     } else {
       options->batchFile = argument;
-      options->batchArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
-      return true;
     }
   }
   return true;

@@ -8,12 +8,9 @@
 struct ShellOptions {
   std::vector<std::wstring> plugins;                               // --plugin PATH, in order
   std::vector<std::pair<std::wstring, std::wstring>> settings;     // --set NAME=VALUE, in order
-  bool initializeCom = true;                                       // --no-com clears it
   bool transient = false;                                          // /c was given
   std::wstring commandLine;                                        // the text after /c
   std::wstring batchFile;                                          // BATCHFILE, empty when none
-  std::vector<std::wstring> batchArguments;
-  bool showUsage = false;                                          // --help
 };
 
 // Returns false with the reason in *error for a command line it cannot use.

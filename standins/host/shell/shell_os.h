@@ -17,12 +17,9 @@ void OsFreeLibrary(void *library);
 int OsRunSystemShell(const std::wstring &line);
 
 bool OsReadFile(const std::wstring &path, std::string *bytes);
-bool OsStandardInputIsTerminal();
 // One line of standard input without its LF; false at the end of the input.
 // Reads byte by byte so that what follows is left to the commands it runs.
 bool OsReadStandardInputLine(std::string *line);
-// The environment as NAME=VALUE texts.
-std::vector<std::wstring> OsEnvironment();
 
 // The program's arguments without its own name: wide texts from wmain on
 // Windows, UTF-8 from main elsewhere.

@@ -55,8 +55,6 @@ bool OsReadFile(const std::wstring &path, std::string *bytes) {
   return ok;
 }
 
-bool OsStandardInputIsTerminal() { return isatty(0) == 1; }
-
 bool OsReadStandardInputLine(std::string *line) {
   line->clear();
   char byte;
@@ -69,12 +67,6 @@ bool OsReadStandardInputLine(std::string *line) {
     if (byte == '\n') return true;
     *line += byte;
   }
-}
-
-std::vector<std::wstring> OsEnvironment() {
-  std::vector<std::wstring> entries;
-  for (char **entry = environ; *entry; ++entry) entries.push_back(Utf8ToWide(*entry));
-  return entries;
 }
 
 std::vector<std::wstring> OsArguments(int count, char **values) {

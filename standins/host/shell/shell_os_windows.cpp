@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "standins/common/process.h"
-#include "standins/common/utf8_text.h"
 #include "standins/host/shell/shell_os.h"
 
 void *OsLoadLibrary(const std::wstring &path, std::wstring *error) {
@@ -38,28 +37,10 @@ bool OsReadFile(const std::wstring &path, std::string *bytes) {
   return ok;
 }
 
-bool OsStandardInputIsTerminal() {
-  DWORD mode;
-  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
-}
-
 bool OsReadStandardInputLine(std::string *line) {
   line->clear();
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   bool any = false;
-  if (OsStandardInputIsTerminal()) {
-    // A console gives wide characters; keep them exact.
-    std::wstring wide;
-    wchar_t character;
-    DWORD count;
-    while (ReadConsoleW(input, &character, 1, &count, nullptr) && count == 1) {
-      any = true;
-      if (character == L'\n') break;
-      wide += character;
-    }
-    *line = WideToUtf8(wide);
-    return any;
-  }
   char byte;
   DWORD count;
   while (ReadFile(input, &byte, 1, &count, nullptr) && count == 1) {
@@ -68,16 +49,6 @@ bool OsReadStandardInputLine(std::string *line) {
     *line += byte;
   }
   return any;
-}
-
-std::vector<std::wstring> OsEnvironment() {
-  std::vector<std::wstring> entries;
-  wchar_t *block = GetEnvironmentStringsW();
-  if (!block) return entries;
-  for (const wchar_t *entry = block; *entry; entry += wcslen(entry) + 1)
-    if (entry[0] != L'=') entries.emplace_back(entry);  // "=C:=C:\dir": the per-drive directories
-  FreeEnvironmentStringsW(block);
-  return entries;
 }
 
 // Passes over one argument of a raw command line as the C runtime splits it:

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "standins/host/shell/plugins.h"
 
@@ -11,7 +10,6 @@ struct ShellState {
   int lastResult = 0;
   bool exitRequested = false;  // by "exit": stop, whatever is running
   int batchDepth = 0;
-  std::vector<std::wstring> arguments;  // the running batch file's %0, %1, ...
   // How one line runs (RunLine): a batch file's lines run as typed ones do,
   // and a batch file is itself run from a line ("call").
   void (*runLine)(ShellState *state, const std::wstring &line) = nullptr;

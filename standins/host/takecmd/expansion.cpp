@@ -4,10 +4,8 @@
 #include "standins/host/takecmd/registry_query.h"
 #include "standins/host/takecmd/variables.h"
 
-static bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
 static bool IsNameCharacter(wchar_t c) {
-  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || IsDigit(c) || c == L'_';
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_';
 }
 
 static std::size_t NameEnd(std::wstring_view text, std::size_t at) {
@@ -67,20 +65,6 @@ static std::size_t ReadFunction(std::wstring_view text, std::size_t at, int dept
   return close + 1;
 }
 
-static std::size_t ReadArgument(std::wstring_view text, std::size_t at, std::wstring *out) {
-  if (text[at + 1] == L'*') {
-    *out += AllArguments();
-    return at + 2;
-  }
-  if (!IsDigit(text[at + 1])) return kNoReference;
-  std::size_t index = 0;
-  std::size_t end = at + 1;
-  for (; end < text.size() && IsDigit(text[end]); ++end)
-    if (index < 100000) index = index * 10 + static_cast<std::size_t>(text[end] - L'0');
-  *out += Argument(index);
-  return end;
-}
-
 static std::size_t ReadNamed(std::wstring_view text, std::size_t at, std::wstring *out) {
   const std::size_t end = NameEnd(text, at + 1);
   if (end == at + 1) return kNoReference;
@@ -103,7 +87,6 @@ static std::wstring ExpandNested(std::wstring_view text, int depth) {
     }
     std::size_t next = ReadBracketed(text, at, &out);
     if (next == kNoReference) next = ReadFunction(text, at, depth, &out);
-    if (next == kNoReference) next = ReadArgument(text, at, &out);
     if (next == kNoReference) next = ReadNamed(text, at, &out);
     if (next == kNoReference) {
       out += L'%';  // starts no reference: a percent sign as it stands

@@ -1,7 +1,6 @@
 // One pass of variable expansion over a text:
 //   %name%, %name   a variable (name: ASCII letters, digits, '_'; not set: nothing)
 //   %[name]         a variable, the name ending at ']'
-//   %0 ... %9, %*   batch parameters
 //   %@name[args]    a variable function; args are expanded first
 //   %%              one percent sign
 // A '%' that starts none of these stays as it is. Values are not expanded

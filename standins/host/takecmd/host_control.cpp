@@ -2,7 +2,6 @@
 
 #include <cwchar>
 #include <string>
-#include <vector>
 
 #include "standins/host/takecmd/expansion.h"
 #include "standins/host/takecmd/strict_mode.h"
@@ -32,12 +31,6 @@ int HostGetVariable(const wchar_t *name, wchar_t *out, int capacity) {
   if (CopyOut(value, out, capacity) >= 0) return static_cast<int>(value.size());
   if (out && capacity > 0) out[0] = L'\0';
   return -2;
-}
-
-void HostSetArguments(int count, const wchar_t *const *arguments) {
-  std::vector<std::wstring> copies;
-  for (int i = 0; i < count && arguments; ++i) copies.emplace_back(arguments[i] ? arguments[i] : L"");
-  SetArguments(std::move(copies));
 }
 
 int HostExpandText(const wchar_t *text, wchar_t *out, int capacity) {

@@ -16,10 +16,6 @@ int HostSetVariable(const wchar_t *name, const wchar_t *value);
 // not fit; out then holds an empty text.
 int HostGetVariable(const wchar_t *name, wchar_t *out, int capacity);
 
-// The batch parameters %0, %1, ... (%0 the batch file as it was named) and %*
-// (all but %0, separated by one blank). A count of 0 clears them.
-void HostSetArguments(int count, const wchar_t *const *arguments);
-
 // Expands text as ExpandVariables does, into out (capacity characters,
 // terminator included), without strict-mode checks. Returns the length, or -1
 // when the expansion does not fit; out then holds as much as fits.

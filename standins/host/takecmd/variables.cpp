@@ -1,6 +1,6 @@
 #include "standins/host/takecmd/variables.h"
 
-#include <utility>
+#include <vector>
 
 #include "standins/common/ascii_case.h"
 #include "standins/host/takecmd/host_os.h"
@@ -22,8 +22,6 @@ static std::vector<InternalVariable> &InternalTable() {
   };
   return table;
 }
-
-static std::vector<std::wstring> Arguments;
 
 static bool IsInternal(std::wstring_view name) { return !name.empty() && name[0] == L'_'; }
 
@@ -57,17 +55,4 @@ bool SetVariable(std::wstring_view name, std::wstring_view value) {
   }
   if (!value.empty()) table.push_back({std::wstring(name), std::wstring(value)});
   return true;
-}
-
-void SetArguments(std::vector<std::wstring> arguments) { Arguments = std::move(arguments); }
-
-std::wstring Argument(std::size_t index) { return index < Arguments.size() ? Arguments[index] : L""; }
-
-std::wstring AllArguments() {
-  std::wstring all;
-  for (std::size_t i = 1; i < Arguments.size(); ++i) {
-    if (i > 1) all += L' ';
-    all += Arguments[i];
-  }
-  return all;
 }

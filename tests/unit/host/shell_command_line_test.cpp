@@ -29,7 +29,7 @@ int RunShell(const std::wstring &commandLine, std::string *out) {
 TEST(ShellCommandLine, ParametersAloneStillCarryTheLine) {
   std::string out;
   EXPECT_EQ(RunShell(L"/c exit 9", &out), 9);
-  EXPECT_EQ(RunShell(L"--no-com /c echo \"a  b\"  c", &out), 0);
+  EXPECT_EQ(RunShell(L"--set _pipe=0 /c echo \"a  b\"  c", &out), 0);
   EXPECT_EQ(out, "\"a  b\"  c\r\n");
 }
 
