@@ -20,7 +20,7 @@ Formatted Format(const wchar_t *format, Arguments... arguments) {
   return {buffer, result};
 }
 
-TEST(Formatter, EveryConversionAndWidth) {
+TEST(Formatter, EveryConversionAndZeroPadding) {
   const struct {
     Formatted actual;
     const wchar_t *expected;
@@ -35,25 +35,20 @@ TEST(Formatter, EveryConversionAndWidth) {
       {Format(L"%02d", 123), L"123"},
       {Format(L"%04d", 2024), L"2024"},
       {Format(L"%04d", -5), L"-005"},
-      {Format(L"%4d", -5), L"  -5"},
-      {Format(L"%u", 4294967295u), L"4294967295"},
       {Format(L"%x", 0x80070050u), L"80070050"},
       {Format(L"%x", 0u), L"0"},
       {Format(L"%x", 255u), L"ff"},
       {Format(L"%x", -1), L"ffffffff"},
       {Format(L"%08x", 0x50u), L"00000050"},
       {Format(L"%08x", 0xdeadbeefu), L"deadbeef"},
-      {Format(L"%c", L'A'), L"A"},
-      {Format(L"%c", L'\u00e9'), L"\u00e9"},
       {Format(L"%s", L"Gr\u00fc\u00dfe \u20ac \U0001F600"), L"Gr\u00fc\u00dfe \u20ac \U0001F600"},
       {Format(L"%s", L""), L""},
-      {Format(L"%5s|", L"ab"), L"   ab|"},
       {Format(L"%s", static_cast<const wchar_t *>(nullptr)), L"(null)"},
       {Format(L"%s", L"100% %d"), L"100% %d"},  // an argument is never a format
       {Format(L"%%"), L"%"},
       {Format(L"100%%"), L"100%"},
       {Format(L"50%"), L"50%"},              // a format that ends inside a conversion
-      {Format(L"%ld|%d", 5), L"%ld|5"},      // unknown conversions stay, taking no argument
+      {Format(L"%ld|%4d|%05s|%u|%d", 5), L"%ld|%4d|%05s|%u|5"},  // the rest stays, taking no argument
       {Format(L"Tardo v%d.%d.%d loaded.\n", 1, 20, 300), L"Tardo v1.20.300 loaded.\n"},
       {Format(L"[%04d-%02d-%02d %02d:%02d]  %s\n", 2024, 3, 5, 7, 9, L"echo hi"), L"[2024-03-05 07:09]  echo hi\n"},
       {Format(L"Tardo-%08x.job", 0x0badf00du), L"Tardo-0badf00d.job"},
