@@ -5,34 +5,13 @@
 #include "standins/common/ascii_case.h"
 #include "hostapi/win_api.h"
 
-struct RegistryRoot {
-  const wchar_t *shortName;
-  const wchar_t *longName;
-  HKEY key;
-};
-
-static bool FindRoot(std::wstring_view name, HKEY *key) {
-  static const RegistryRoot roots[] = {
-      {L"HKLM", L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-      {L"HKCU", L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-      {L"HKCR", L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-      {L"HKU", L"HKEY_USERS", HKEY_USERS},
-  };
-  for (const RegistryRoot &root : roots)
-    if (EqualsIgnoringAsciiCase(name, root.shortName) || EqualsIgnoringAsciiCase(name, root.longName)) {
-      *key = root.key;
-      return true;
-    }
-  return false;
-}
-
 bool QueryRegistryText(std::wstring_view path, std::wstring *text) {
-  // ROOT\sub\key\value: the key ends at the last backslash.
+  // HKLM\sub\key\value: the key ends at the last backslash.
   const std::size_t rootEnd = path.find(L'\\');
   const std::size_t valueStart = path.rfind(L'\\');
-  if (rootEnd == std::wstring_view::npos) return false;
-  HKEY root;
-  if (!FindRoot(path.substr(0, rootEnd), &root)) return false;
+  if (rootEnd == std::wstring_view::npos || !EqualsIgnoringAsciiCase(path.substr(0, rootEnd), L"HKLM"))
+    return false;
+  const HKEY root = HKEY_LOCAL_MACHINE;
   const std::wstring subKey(valueStart > rootEnd ? path.substr(rootEnd + 1, valueStart - rootEnd - 1) : L"");
   const std::wstring valueName(path.substr(valueStart + 1));
 

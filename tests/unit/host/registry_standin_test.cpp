@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -70,7 +71,8 @@ TEST_F(RegistryStandin, OtherValuesDoNotExist) {
   EXPECT_EQ(Read(kKey, L"Other", kUnexpanded, &text, &type), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(Read(L"SOFTWARE\\Microsoft", L"TasksFolder", kUnexpanded, &text, &type), ERROR_FILE_NOT_FOUND);
   DWORD bytes = 0;
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kKey, L"TasksFolder", kUnexpanded, nullptr, nullptr, &bytes),
+  const auto currentUser = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u));  // HKEY_CURRENT_USER
+  EXPECT_EQ(RegGetValueW(currentUser, kKey, L"TasksFolder", kUnexpanded, nullptr, nullptr, &bytes),
             ERROR_FILE_NOT_FOUND);
 }
 
