@@ -10,7 +10,6 @@
 #define WINAPI
 #define __stdcall
 #define __cdecl
-#define STDMETHODCALLTYPE
 
 using BOOL = int;
 using BYTE = std::uint8_t;
@@ -20,7 +19,6 @@ using LONG = std::int32_t;
 using ULONG = std::uint32_t;
 using UINT = unsigned int;
 using HRESULT = std::int32_t;
-using WCHAR = wchar_t;
 using LPWSTR = wchar_t *;
 using LPCWSTR = const wchar_t *;
 using LPVOID = void *;
@@ -63,10 +61,7 @@ using LSTATUS = LONG;
 #define SC_STATUS_PROCESS_INFO 0
 #define SERVICE_STOPPED 1
 #define SERVICE_START_PENDING 2
-#define SERVICE_STOP_PENDING 3
 #define SERVICE_RUNNING 4
-#define SERVICE_CONTINUE_PENDING 5
-#define SERVICE_PAUSE_PENDING 6
 #define SERVICE_PAUSED 7
 
 #define HKEY_LOCAL_MACHINE ((HKEY)(std::uintptr_t)0x80000002u)
@@ -78,9 +73,6 @@ using LSTATUS = LONG;
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_MORE_DATA 234L
-#define HKEY_CLASSES_ROOT ((HKEY)(std::uintptr_t)0x80000000u)
-#define HKEY_CURRENT_USER ((HKEY)(std::uintptr_t)0x80000001u)
-#define HKEY_USERS ((HKEY)(std::uintptr_t)0x80000003u)
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_UNSUPPORTED_TYPE 1630L
 
@@ -98,7 +90,6 @@ struct SYSTEMTIME {
   WORD wSecond;
   WORD wMilliseconds;
 };
-using LPSYSTEMTIME = SYSTEMTIME *;
 
 struct SERVICE_STATUS_PROCESS {
   DWORD dwServiceType;
@@ -131,26 +122,12 @@ inline bool operator==(const GUID &a, const GUID &b) {
 }
 
 // Task Scheduler 1.0 (mstask.h)
-enum TASK_TRIGGER_TYPE {
-  TASK_TIME_TRIGGER_ONCE = 0,
-  TASK_TIME_TRIGGER_DAILY = 1,
-  TASK_TIME_TRIGGER_WEEKLY = 2,
-  TASK_TIME_TRIGGER_MONTHLYDATE = 3,
-  TASK_TIME_TRIGGER_MONTHLYDOW = 4,
-  TASK_EVENT_TRIGGER_ON_IDLE = 5,
-  TASK_EVENT_TRIGGER_AT_SYSTEMSTART = 6,
-  TASK_EVENT_TRIGGER_AT_LOGON = 7
-};
+enum TASK_TRIGGER_TYPE { TASK_TIME_TRIGGER_ONCE = 0 };
 
-struct DAILY { WORD DaysInterval; };
-struct WEEKLY { WORD WeeksInterval; WORD rgfDaysOfTheWeek; };
+// The largest member of the SDK's union, which alone sets its size.
 struct MONTHLYDATE { DWORD rgfDays; WORD rgfMonths; };
-struct MONTHLYDOW { WORD wWhichWeek; WORD rgfDaysOfTheWeek; WORD rgfMonths; };
 union TRIGGER_TYPE_UNION {
-  DAILY Daily;
-  WEEKLY Weekly;
   MONTHLYDATE MonthlyDate;
-  MONTHLYDOW MonthlyDOW;
 };
 
 struct TASK_TRIGGER {
@@ -173,10 +150,9 @@ struct TASK_TRIGGER {
   WORD wRandomMinutesInterval;
 };
 using PTASK_TRIGGER = TASK_TRIGGER *;
+static_assert(sizeof(TASK_TRIGGER) == 48, "as the SDK lays it out");
 
-#define TASK_FLAG_INTERACTIVE 0x1
 #define TASK_FLAG_DELETE_WHEN_DONE 0x2
-#define TASK_FLAG_DISABLED 0x4
 #define TASK_FLAG_RUN_ONLY_IF_LOGGED_ON 0x2000
 
 struct IUnknown {
