@@ -4,7 +4,6 @@
 // release too many is counted instead of touching freed memory.
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,25 +31,11 @@ struct Injection {
   HRESULT code;
 };
 Injection Injected = {nullptr, S_OK};
-bool EnvironmentRead = false;
 
 const char *FailableCall(const char *name, std::size_t length) {
   for (const char *call : kFailableCalls)
     if (std::strlen(call) == length && std::strncmp(call, name, length) == 0) return call;
   return nullptr;
-}
-
-void ReadEnvironment() {
-  if (EnvironmentRead) return;
-  EnvironmentRead = true;
-  const char *text = std::getenv("STANDIN_FAIL");
-  const char *equals = text ? std::strchr(text, '=') : nullptr;
-  if (!equals) return;
-  const char *call = FailableCall(text, static_cast<std::size_t>(equals - text));
-  char *end = nullptr;
-  const unsigned long code = std::strtoul(equals + 1, &end, 0);
-  if (call && end != equals + 1 && *end == '\0')
-    Injected = {call, static_cast<HRESULT>(static_cast<DWORD>(code))};
 }
 
 const char *InterfaceName(REFIID riid) {
@@ -320,7 +305,6 @@ void StandinLogSchedulerCall(const char *name) {
 }
 
 bool StandinInjectedResult(const char *call, HRESULT *code) {
-  ReadEnvironment();
   if (!Injected.call || std::strcmp(Injected.call, call) != 0) return false;
   *code = Injected.code;
   return true;
@@ -333,7 +317,6 @@ HRESULT StandinNewScheduler(REFIID riid, void **object) {
 }
 
 int StandinSchedulerFail(const char *call, HRESULT code) {
-  EnvironmentRead = true;
   if (!call) {
     Injected = {nullptr, S_OK};
     return 0;
@@ -345,7 +328,6 @@ int StandinSchedulerFail(const char *call, HRESULT code) {
 }
 
 void StandinSchedulerReset(void) {
-  EnvironmentRead = true;
   Injected = {nullptr, S_OK};
   LogCount = 0;
   BadReleases = 0;

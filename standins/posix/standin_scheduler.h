@@ -1,13 +1,10 @@
 // Test control of the stand-in service manager, GetUserNameW and Task
 // Scheduler. Natively they behave as Windows does for the plug-in's calls;
-// tests steer them here or through the environment:
+// tests steer them here, and the service also through the environment:
 //   STANDIN_SCHEDULE=running|stopped|paused|starting|absent|nomanager|noquery
 //       the "Schedule" service's state (default running); absent: no such
 //       service; nomanager: the manager cannot be opened; noquery: the status
 //       query fails.
-//   STANDIN_FAIL=Call=0xHRESULT
-//       makes every call of that name answer with that code, e.g.
-//       STANDIN_FAIL=SetFlags=0x80070005 (read once, at the first COM call).
 // Job files go where the real scheduler keeps them: the TasksFolder value of
 // HKLM\SOFTWARE\Microsoft\SchedulingAgent, %VAR% expanded from the
 // environment, backslashes read as slashes.
@@ -55,8 +52,8 @@ void StandinFailGetUserName(int fail);
 // object asked for but changes nothing else. A null call clears it. Returns
 // 0, or -1 for a name that cannot be made to fail.
 int StandinSchedulerFail(const char *call, HRESULT code);
-// Clears the log, the bad-release count, the failure (also one set by
-// STANDIN_FAIL) and the interface NewWorkItem was asked for; live objects stay.
+// Clears the log, the bad-release count, the failure and the interface
+// NewWorkItem was asked for; live objects stay.
 void StandinSchedulerReset(void);
 int StandinSchedulerCallCount(void);
 // The index-th logged call, or "" past the end.
