@@ -3,11 +3,14 @@
 // that, once the grammar has taken its words, it holds the command to run.
 #pragma once
 
-// Capacity of a word buffer, terminator included. A word longer than
-// kWordBufferChars - 1 characters is cut to that length (the rest of it is
-// still read and dropped), so a buffer of this size, or of the tail's length
-// plus one when that is smaller, is never overrun.
-constexpr int kWordBufferChars = 16384;
+#include "hostapi/host_services.h"
+
+// Capacity of a word buffer, terminator included: a host buffer, which holds
+// any tail the grammar takes. A word longer than kWordBufferChars - 1
+// characters is cut to that length (the rest of it is still read and
+// dropped), so a buffer of this size, or of the tail's length plus one when
+// that is smaller, is never overrun.
+constexpr int kWordBufferChars = kHostBufferChars;
 
 // Results of NextWord.
 constexpr int kNoWord = 0;         // the tail is empty or white space only

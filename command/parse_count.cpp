@@ -2,10 +2,10 @@
 
 #include <cwchar>
 
-static int IsDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9'; }
+#include "hostapi/wide_text.h"
 
 static int IsHexDigit(wchar_t ch) {
-  return IsDigit(ch) || (ch >= L'a' && ch <= L'f') || (ch >= L'A' && ch <= L'F');
+  return IsDecimalDigit(ch) || (ch >= L'a' && ch <= L'f') || (ch >= L'A' && ch <= L'F');
 }
 
 static int IsAscii(const wchar_t *text) {
@@ -15,7 +15,7 @@ static int IsAscii(const wchar_t *text) {
 }
 
 int ParseCount(const wchar_t *text) {
-  if (text == nullptr || !IsDigit(text[0])) return -1;
+  if (text == nullptr || !IsDecimalDigit(text[0])) return -1;
   // Counts are written in ASCII. Some C runtimes' wcstol also read the
   // digits of other scripts (full-width, Arabic-Indic); refusing those keeps
   // the result the same on every platform.

@@ -88,7 +88,10 @@ int TardoCommand(wchar_t *tail) {
   if (tail == nullptr) return 1;
   // Every word must fit the word buffer; a longer line is refused whole
   // rather than cut into a different command.
-  if (TextLength(tail) >= kHostBufferChars) return Refuse(L"Command line too long: at most 16383 characters");
+  if (TextLength(tail) >= kHostBufferChars) {
+    ReportErrorNumber(L"Command line too long: at most %d characters", kHostBufferChars - 1);
+    return 1;
+  }
 
   wchar_t word[kHostBufferChars];
   wchar_t directory[kHostBufferChars];

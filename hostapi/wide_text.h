@@ -25,6 +25,10 @@ int EqualsIgnoringCase(const wchar_t *a, const wchar_t *b);
 // 1 when text begins with prefix, ignoring the case of A to Z.
 int BeginsWithIgnoringCase(const wchar_t *text, const wchar_t *prefix);
 
+// 1 for 0 to 9 only: Windows' iswdigit and wcstol also take other scripts'
+// digits, which would make the same word mean different things.
+inline int IsDecimalDigit(wchar_t ch) { return ch >= L'0' && ch <= L'9' ? 1 : 0; }
+
 // White space where words are split: 9 to 13, 32 and 160 among the first 256
 // codes, the platform's classification above them.
 int IsWhiteSpace(wchar_t ch);

@@ -111,7 +111,7 @@ int ScheduleCommand(const wchar_t *workingDirectory, const wchar_t *commandText,
   if (commandText == nullptr) return -1;
   // Refused whole: a shortened text would be a different command.
   if (TextLength(commandText) > kLongestCommandText) {
-    ReportError(L"Command too long: at most 16380 characters");
+    ReportErrorNumber(L"Command too long: at most %d characters", kLongestCommandText);
     return -1;
   }
   if (IsSchedulerRunning() != 1) {

@@ -2,11 +2,11 @@
 // host's shell.
 #pragma once
 
-#include "hostapi/win_api.h"
+#include "hostapi/host_services.h"
 
 // Longest command text that "/c " and the text leave room for in a host
 // buffer.
-constexpr int kLongestCommandText = 16383 - 3;
+constexpr int kLongestCommandText = kHostBufferChars - 1 - 3;
 
 // Registers a job that runs "%_cmdspec /c commandText" at target's minute in
 // workingDirectory (empty: the shell's own folder), under the current user,

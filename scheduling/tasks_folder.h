@@ -1,9 +1,11 @@
 // The folder in which the Task Scheduler keeps its job files.
 #pragma once
 
+#include "hostapi/host_services.h"
+
 // Longest Tasks folder path that still takes a separator and a job file
-// name ("Tardo-0318f736.job") within a host buffer.
-constexpr int kLongestTasksFolder = 16383 - 1 - 18;
+// name ("Tardo-0318f736.job", 18 characters) within a host buffer.
+constexpr int kLongestTasksFolder = kHostBufferChars - 1 - 1 - 18;
 
 // Fills folder (kHostBufferChars characters) with the Tasks folder from the
 // registry, its variables expanded. Returns 0; or -1 after reporting

@@ -1,5 +1,6 @@
 #include "timecalc/clock_time.h"
 
+#include "hostapi/wide_text.h"
 #include "timecalc/calendar.h"
 #include "timecalc/local_now.h"
 
@@ -8,13 +9,6 @@ namespace {
 // The largest value a 32-bit long holds: a longer number stops here, as
 // wcstol does on Windows, so it fails its range test on every platform.
 constexpr int kNumberLimit = 2147483647;
-
-// Only 0 to 9 count as digits: Windows' iswdigit and wcstol also take other
-// scripts' digits, which would make the same word mean different things.
-int IsDecimalDigit(wchar_t ch)
-{
-  return ch >= L'0' && ch <= L'9' ? 1 : 0;
-}
 
 int IsTimeSeparator(wchar_t ch)
 {

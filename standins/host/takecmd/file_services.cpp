@@ -11,8 +11,8 @@ int WINAPI QueryIsDirectory(const wchar_t *path) {
   return path && OsPathKind(path) == PathKind::kDirectory ? 1 : 0;
 }
 
-// The result buffer holds 16384 characters; a true name that would not fit
-// counts as one that cannot be resolved.
+// The result buffer is a host buffer; a true name that would not fit counts
+// as one that cannot be resolved.
 wchar_t *WINAPI QueryTrueName(const wchar_t *path, wchar_t *result) {
   if (!result) return nullptr;
   result[0] = L'\0';

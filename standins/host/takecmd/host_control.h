@@ -22,8 +22,8 @@ int HostGetVariable(const wchar_t *name, wchar_t *out, int capacity);
 int HostExpandText(const wchar_t *text, wchar_t *out, int capacity);
 
 // Strict mode (on unless TAKECMD_STRICT=0): a Sprintf or ExpandVariables
-// result longer than 16383 characters is reported on standard error and the
-// process aborts. Off, such a result is cut to 16383 characters. Returns the
-// previous setting.
+// result longer than a host buffer holds is reported on standard error and
+// the process aborts. Off, such a result is cut to fit. Returns the previous
+// setting.
 int HostSetStrictMode(int on);
 }

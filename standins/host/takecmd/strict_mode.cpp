@@ -23,8 +23,8 @@ void ReportOverrun(const char *service, std::size_t length) {
   char line[256];
   std::snprintf(line, sizeof line,
                 "TakeCmd strict mode: %s result of %zu characters overruns the plug-in's "
-                "16384-character buffer; aborting\n",
-                service, length);
+                "%d-character buffer; aborting\n",
+                service, length, kHostBufferChars);
   OsWriteErrorBytes(line);
   std::abort();
 }

@@ -1,11 +1,13 @@
 // Strict mode: how the host treats a result that would overrun the plug-in's
-// 16384-character buffers. Strict (the default), it says so on standard error
-// and aborts, so that a test sees the overrun at the call that made it.
+// buffers (kHostBufferChars). Strict (the default), it says so on standard
+// error and aborts, so that a test sees the overrun at the call that made it.
 #pragma once
 
 #include <cstddef>
 
-constexpr std::size_t kLongestHostResult = 16383;  // characters, without the terminator
+#include "hostapi/host_services.h"
+
+constexpr std::size_t kLongestHostResult = kHostBufferChars - 1;  // characters, without the terminator
 
 bool StrictMode();
 void SetStrictMode(bool on);

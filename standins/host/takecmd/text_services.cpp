@@ -1,5 +1,5 @@
-// ExpandVariables and Sprintf: results land in the plug-in's buffers of
-// 16384 characters, so a longer result is an overrun (see strict_mode.h).
+// ExpandVariables and Sprintf: results land in the plug-in's host buffers, so
+// a longer result is an overrun (see strict_mode.h).
 #include <cstdarg>
 #include <cwchar>
 
