@@ -7,7 +7,7 @@
 #include "standins/host/shell/shell_os.h"
 #include "hostapi/host_services.h"
 
-using PluginInfoEntry = HostPluginInfo *(WINAPI *)(void);
+using PluginInfoEntry = PluginInfo *(WINAPI *)(void);
 using PluginInitializeEntry = int(WINAPI *)(void);
 
 
@@ -32,7 +32,7 @@ static std::vector<std::wstring> CommandNames(const wchar_t *list) {
   return names;
 }
 
-static const HostPluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
+static const PluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
   return info ? CallExport(path, "GetPluginInfo", info) : nullptr;
 }
 
@@ -46,7 +46,7 @@ bool PluginSet::Load(const std::wstring &path) {
     return false;
   }
   const auto info = FindEntry<PluginInfoEntry>(library, "GetPluginInfo");
-  const HostPluginInfo *record = DescriptionRecord(path, info);
+  const PluginInfo *record = DescriptionRecord(path, info);
   if (!record) {
     ShellError(path + (info ? L" gave no description record" : L" is not a plug-in: it has no GetPluginInfo export"));
     OsFreeLibrary(library);

@@ -3,28 +3,12 @@
 // list), Help and Usage, and ShutdownPlugin(0) at the end.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "hostapi/win_api.h"
-
-// The host's view of the description record: six texts, then three integers.
-struct HostPluginInfo {
-  const wchar_t *moduleName;
-  const wchar_t *author;
-  const wchar_t *email;
-  const wchar_t *webAddress;
-  const wchar_t *description;
-  const wchar_t *commandList;
-  int majorVersion;
-  int minorVersion;
-  int build;
-};
-static_assert(offsetof(HostPluginInfo, commandList) == 5 * sizeof(void *));
-static_assert(offsetof(HostPluginInfo, majorVersion) == 6 * sizeof(void *));
-static_assert(offsetof(HostPluginInfo, build) == 6 * sizeof(void *) + 8);
+#include "plugin/plugin_info.h"  // the description record's layout, which every host reads
 
 using PluginCommandEntry = int(WINAPI *)(wchar_t *tail);
 
