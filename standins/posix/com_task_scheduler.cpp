@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,19 @@ class Counted {
     return true;
   }
   bool Alive() const { return refs_ != 0; }
+  // QueryInterface of an object that is self as IUnknown and as each of the
+  // interfaces accepted.
+  HRESULT Query(REFIID riid, std::initializer_list<const IID *> accepted, void *self, void **object) {
+    StandinLogSchedulerCall("QueryInterface");
+    if (!object) return kStandinPointer;
+    *object = nullptr;
+    bool known = riid == IID_IUnknown;
+    for (const IID *id : accepted) known = known || riid == *id;
+    if (!known) return E_NOINTERFACE;
+    AddRefCount();
+    *object = self;
+    return S_OK;
+  }
 
  private:
   const char *addRefName_;
@@ -106,7 +120,9 @@ class Counted {
 class Trigger final : public ITaskTrigger, Counted {
  public:
   Trigger(Task *task, int index) : Counted("AddRef ITaskTrigger", "Release ITaskTrigger"), task_(task), index_(index) {}
-  HRESULT QueryInterface(REFIID riid, void **object) override;
+  HRESULT QueryInterface(REFIID riid, void **object) override {
+    return Query(riid, {&IID_ITaskTrigger}, static_cast<ITaskTrigger *>(this), object);
+  }
   ULONG AddRef() override { return AddRefCount(); }
   ULONG Release() override;
   HRESULT SetTrigger(const PTASK_TRIGGER trigger) override;
@@ -120,14 +136,7 @@ class Task final : public ITask, Counted {
  public:
   Task() : Counted("AddRef ITask", "Release ITask") {}
   HRESULT QueryInterface(REFIID riid, void **object) override {
-    StandinLogSchedulerCall("QueryInterface");
-    if (!object) return kStandinPointer;
-    *object = nullptr;
-    if (!(riid == IID_IUnknown || riid == IID_IScheduledWorkItem || riid == IID_ITask))
-      return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<ITask *>(this);
-    return S_OK;
+    return Query(riid, {&IID_IScheduledWorkItem, &IID_ITask}, static_cast<ITask *>(this), object);
   }
   ULONG AddRef() override { return AddRefCount(); }
   ULONG Release() override {
@@ -186,16 +195,6 @@ class Task final : public ITask, Counted {
   StandinJob job_{};
 };
 
-HRESULT Trigger::QueryInterface(REFIID riid, void **object) {
-  StandinLogSchedulerCall("QueryInterface");
-  if (!object) return kStandinPointer;
-  *object = nullptr;
-  if (!(riid == IID_IUnknown || riid == IID_ITaskTrigger)) return E_NOINTERFACE;
-  AddRef();
-  *object = static_cast<ITaskTrigger *>(this);
-  return S_OK;
-}
-
 ULONG Trigger::Release() {
   ULONG left;
   if (ReleaseCount(&left)) task_->Unhold();  // a trigger holds its task
@@ -245,13 +244,7 @@ class Scheduler final : public ITaskScheduler, Counted {
  public:
   Scheduler() : Counted("AddRef ITaskScheduler", "Release ITaskScheduler") {}
   HRESULT QueryInterface(REFIID riid, void **object) override {
-    StandinLogSchedulerCall("QueryInterface");
-    if (!object) return kStandinPointer;
-    *object = nullptr;
-    if (!(riid == IID_IUnknown || riid == IID_ITaskScheduler)) return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<ITaskScheduler *>(this);
-    return S_OK;
+    return Query(riid, {&IID_ITaskScheduler}, static_cast<ITaskScheduler *>(this), object);
   }
   ULONG AddRef() override { return AddRefCount(); }
   ULONG Release() override {

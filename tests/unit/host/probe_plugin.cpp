@@ -9,6 +9,7 @@
 #include <cwchar>
 
 #include "hostapi/host_services.h"
+#include "plugin/plugin_info.h"
 
 #ifndef PROBE_CALL
 #define PROBE_CALL WINAPI
@@ -21,17 +22,11 @@
 
 namespace {
 
-struct ProbeInfo {
-  const wchar_t *texts[6];
-  int version[3];
-};
-
-ProbeInfo Info = {{L"Probe", L"Tardo tests", L"", L"", L"Shows what the host passes", L"probe, overrun missing"},
-                  {0, 1, 0}};
+PluginInfo Info = {L"Probe", L"Tardo tests", L"", L"", L"Shows what the host passes", L"probe, overrun missing", 0, 1, 0};
 
 }  // namespace
 
-PROBE_EXPORT ProbeInfo *WINAPI GetPluginInfo(void) { return &Info; }
+PROBE_EXPORT PluginInfo *WINAPI GetPluginInfo(void) { return &Info; }
 
 PROBE_EXPORT int PROBE_CALL InitializePlugin(void) {
   wchar_t buffer[kHostBufferChars] = L"%[_transient]%[_pipe]%[noloadmsg]";
