@@ -26,3 +26,19 @@ class Capture {
   int saved_ = -1;
 #endif
 };
+
+// What one call returned and wrote.
+struct Outcome {
+  int result;
+  std::string out;
+  std::string err;
+};
+
+template <typename Call>
+Outcome Captured(Call call) {
+  Capture out(Stream::Output);
+  Capture err(Stream::Error);
+  const int result = call();
+  std::string errText = err.Finish();
+  return {result, out.Finish(), errText};
+}

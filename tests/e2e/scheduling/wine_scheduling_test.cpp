@@ -17,21 +17,6 @@
 
 namespace {
 
-struct Outcome {
-  int result;
-  std::string out;
-  std::string err;
-};
-
-template <typename Call>
-Outcome Captured(Call call) {
-  Capture out(Stream::Output);
-  Capture err(Stream::Error);
-  const int result = call();
-  std::string errText = err.Finish();
-  return {result, out.Finish(), errText};
-}
-
 std::wstring HostVariable(const wchar_t *name) {
   wchar_t value[kHostBufferChars];
   return HostGetVariable(name, value, kHostBufferChars) >= 0 ? value : L"";

@@ -25,13 +25,6 @@
 
 inline std::string Utf8Of(const std::wstring &text) { return WideToUtf8(text); }
 
-// What one call wrote and returned.
-struct Outcome {
-  int result;
-  std::string out;
-  std::string err;
-};
-
 class StandinScheduling : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,15 +50,6 @@ class StandinScheduling : public ::testing::Test {
     EXPECT_EQ(StandinServiceLog()->openHandles, 0);
     EXPECT_EQ(StandinSchedulerLiveObjects(), 0);
     EXPECT_EQ(StandinSchedulerBadReleases(), 0);
-  }
-
-  template <typename Call>
-  static Outcome Captured(Call call) {
-    Capture out(Stream::Output);
-    Capture err(Stream::Error);
-    const int result = call();
-    std::string errText = err.Finish();
-    return {result, out.Finish(), errText};
   }
 
   std::vector<std::string> JobFiles() const {
