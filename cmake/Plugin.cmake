@@ -15,13 +15,19 @@ function(tardo_component name)
   set_property(GLOBAL APPEND PROPERTY TARDO_COMPONENTS ${target})
 endfunction()
 
-# Tardo.dll (Tardo.so natively) from every component's objects.
-function(tardo_add_plugin_library)
+# The objects of every component, into the variable named out.
+function(tardo_component_objects out)
   get_property(components GLOBAL PROPERTY TARDO_COMPONENTS)
   set(objects "")
   foreach(component IN LISTS components)
     list(APPEND objects $<TARGET_OBJECTS:${component}>)
   endforeach()
+  set(${out} ${objects} PARENT_SCOPE)
+endfunction()
+
+# Tardo.dll (Tardo.so natively) from every component's objects.
+function(tardo_add_plugin_library)
+  tardo_component_objects(objects)
   add_library(Tardo SHARED ${objects})
   set_target_properties(Tardo PROPERTIES PREFIX "" OUTPUT_NAME Tardo)
   if(WIN32)
