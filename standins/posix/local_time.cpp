@@ -11,10 +11,8 @@ static bool Fixed = false;
 static SYSTEMTIME FixedTime;
 
 static bool ParseFixedTime(const char *text, SYSTEMTIME *time) {
-  unsigned year, month, day, hour, minute, second, millis = 0;
-  const int fields = std::sscanf(text, "%u-%u-%u %u:%u:%u.%u", &year, &month, &day, &hour,
-                                 &minute, &second, &millis);
-  if (fields < 6) return false;
+  unsigned year, month, day, hour, minute, second;
+  if (std::sscanf(text, "%u-%u-%u %u:%u:%u", &year, &month, &day, &hour, &minute, &second) != 6) return false;
   std::tm parts{};
   parts.tm_year = static_cast<int>(year) - 1900;
   parts.tm_mon = static_cast<int>(month) - 1;
@@ -30,7 +28,7 @@ static bool ParseFixedTime(const char *text, SYSTEMTIME *time) {
   time->wHour = static_cast<WORD>(hour);
   time->wMinute = static_cast<WORD>(minute);
   time->wSecond = static_cast<WORD>(second);
-  time->wMilliseconds = static_cast<WORD>(millis);
+  time->wMilliseconds = 0;
   return true;
 }
 

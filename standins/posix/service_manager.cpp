@@ -98,7 +98,6 @@ SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR machine, LPCWSTR database, DWORD access)
 }
 
 SC_HANDLE WINAPI OpenServiceW(SC_HANDLE manager, LPCWSTR name, DWORD access) {
-  ++Log.serviceOpens;
   Log.serviceAccess = access;
   int i = 0;
   for (; name && name[i] != L'\0' && i < 63; ++i) Log.serviceName[i] = name[i];

@@ -1,5 +1,5 @@
 // Test control of the stand-in GetLocalTime. The clock is the real local
-// time unless it is fixed, here or by STANDIN_LOCALTIME="YYYY-MM-DD hh:mm:ss[.mmm]"
+// time unless it is fixed, here or by STANDIN_LOCALTIME="YYYY-MM-DD hh:mm:ss"
 // in the environment.
 #pragma once
 

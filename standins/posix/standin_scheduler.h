@@ -15,7 +15,6 @@
 // What the service manager was asked, for tests to check the arguments.
 struct StandinServiceCalls {
   int managerOpens;        // OpenSCManagerW calls
-  int serviceOpens;        // OpenServiceW calls
   int queries;             // QueryServiceStatusEx calls
   int closes;              // successful CloseServiceHandle calls
   int badCloses;           // CloseServiceHandle of a handle not open
