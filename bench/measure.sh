@@ -57,12 +57,13 @@ fi
 
 rm -rf "$work"
 mkdir -p "$work/Windows/Tasks"
-# The inputs: the longest tail the command takes (16383 characters), the
-# longest clock time written plainly, and the longest clock word (the hour
-# padded with zeros to fill the tail).
-long_tail="5 min echo $(printf 'x%.0s' $(seq 1 $((16383 - 11))))"
+# The inputs: the longest tail the command takes (a host buffer less its
+# terminator), the longest clock time written plainly, and the longest clock
+# word (the hour padded with zeros to fill the tail).
+longest=$(($(sed -n 's/^constexpr int kHostBufferChars = \([0-9]*\);.*/\1/p' hostapi/host_services.h) - 1))
+long_tail="5 min echo $(printf 'x%.0s' $(seq 1 $((longest - 11))))"
 clock_tail="until 4000-12-31@11:59:59PM echo hi"
-pad=$((16383 - ${#clock_tail}))
+pad=$((longest - ${#clock_tail}))
 padded_tail="until 4000-12-31@$(printf '0%.0s' $(seq 1 $pad))11:59:59PM echo hi"
 printf '%s\n' "5 min echo hi" "$long_tail" "$clock_tail" "$padded_tail" >"$work/tails"
 
@@ -112,9 +113,9 @@ def costs(path):
             cob = None
     return own, libc, host, total
 
-names = ["tardo 5 min echo hi", "a 16383-character tail (5 min echo xxx...)",
+names = ["tardo 5 min echo hi", f"a {len(tails[1])}-character tail (5 min echo xxx...)",
          "the longest plain clock time (until 4000-12-31@11:59:59PM echo hi)",
-         "a 16383-character clock word (until 4000-12-31@000...011:59:59PM echo hi)"]
+         f"a {len(tails[3])}-character clock word (until 4000-12-31@000...011:59:59PM echo hi)"]
 print(f"{'command':76} {'plug-in':>10} {'of it libc':>10} {'host':>10} {'in tardo()':>10}")
 for name, tail in zip(names, tails):
     out = os.path.join(work, "callgrind.out")
@@ -171,8 +172,8 @@ BOUND = 120
 tails = open(os.path.join(work, "tails")).read().splitlines()
 SHELL, FLOOR = "hostshell.exe /c rem (the shell doing nothing)", "... --plugin Floor.dll /c floorjob (the floor)"
 labels = [SHELL, "hostshell.exe --plugin Tardo.dll /c rem", "scheduler_floor.exe (a bare program)", FLOOR,
-          "... --plugin Tardo.dll /c tardo 5 min echo hi", "... /c tardo (16383-character tail)",
-          "... /c tardo until 4000-12-31@11:59:59PM echo hi", "... /c tardo (16383-character clock word)"]
+          "... --plugin Tardo.dll /c tardo 5 min echo hi", f"... /c tardo ({len(tails[1])}-character tail)",
+          "... /c tardo until 4000-12-31@11:59:59PM echo hi", f"... /c tardo ({len(tails[3])}-character clock word)"]
 
 def commands(bin_dir, counter):
     """The command of each label, and what its standard output must start with."""
