@@ -1,5 +1,5 @@
-// Wide texts as UTF-8 bytes and back, for the console, files, job records and
-// the POSIX environment. Invalid input becomes U+FFFD rather than failing.
+// Wide texts as UTF-8 bytes and back, for the standard streams, files, job
+// records and the POSIX environment. Invalid input becomes U+FFFD rather than failing.
 // On Windows through WideCharToMultiByte; elsewhere this is the winapi
 // stand-in's own conversion, as WideCharToMultiByte is Windows'.
 #pragma once

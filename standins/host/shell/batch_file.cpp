@@ -9,8 +9,7 @@
 // Deep enough for any real script, shallow enough to stop a file that calls itself.
 constexpr int kDeepestBatch = 32;
 
-static std::vector<std::wstring> SplitLines(std::string bytes) {
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+static std::vector<std::wstring> SplitLines(const std::string &bytes) {
   std::vector<std::wstring> lines;
   std::size_t at = 0;
   while (at < bytes.size()) {
@@ -64,7 +63,7 @@ int RunBatchFile(ShellState *state, const std::wstring &path) {
   HostSetVariable(L"_batchname", FullPath(path).c_str());
 
   state->lastResult = 0;
-  const std::vector<std::wstring> lines = SplitLines(std::move(bytes));
+  const std::vector<std::wstring> lines = SplitLines(bytes);
   for (std::size_t i = 0; i < lines.size() && !state->exitRequested; ++i) {
     HostSetVariable(L"_batchline", std::to_wstring(i + 1).c_str());
     state->runLine(state, lines[i]);

@@ -14,7 +14,7 @@ bool OsGetEnvironment(const std::wstring &name, std::wstring *value);
 void OsSetEnvironment(const std::wstring &name, const wchar_t *value);
 
 HANDLE OsStandardOutput();
-// Writes the text to the handle as UTF-8 (wide to a Windows console).
+// Writes the text to the handle as UTF-8.
 // Returns false when the handle cannot be written.
 bool OsWriteText(HANDLE handle, std::wstring_view text);
 // For the last words before an abort: no conversion, no allocation.

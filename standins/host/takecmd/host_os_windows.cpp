@@ -41,13 +41,6 @@ static bool WriteAll(HANDLE handle, const char *bytes, std::size_t count) {
 
 bool OsWriteText(HANDLE handle, std::wstring_view text) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
-  DWORD mode;
-  if (GetConsoleMode(handle, &mode)) {
-    // A console shows wide text as it is, whatever its code page.
-    DWORD written;
-    return text.empty() ||
-           WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  }
   const std::string bytes = WideToUtf8(text);
   return WriteAll(handle, bytes.data(), bytes.size());
 }
