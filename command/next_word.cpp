@@ -2,9 +2,11 @@
 
 #include "hostapi/wide_text.h"
 
-static constexpr wchar_t kQuote = L'"';
+namespace {
 
-static const wchar_t *SkipWhiteSpace(const wchar_t *at) {
+constexpr wchar_t kQuote = L'"';
+
+const wchar_t *SkipWhiteSpace(const wchar_t *at) {
   while (IsWhiteSpace(*at)) ++at;
   return at;
 }
@@ -12,7 +14,7 @@ static const wchar_t *SkipWhiteSpace(const wchar_t *at) {
 // Copies the word that starts at `at` into word, without its quotes, and
 // returns the position after it (past the one white space character that
 // ended it, if any).
-static const wchar_t *ReadWord(const wchar_t *at, wchar_t *word) {
+const wchar_t *ReadWord(const wchar_t *at, wchar_t *word) {
   int length = 0;
   int quoted = 0;
   for (;; ++at) {
@@ -33,7 +35,7 @@ static const wchar_t *ReadWord(const wchar_t *at, wchar_t *word) {
 // Ends the remainder after its last significant character: one that is not
 // white space (every quote among them), or any character while a quote is
 // open, so that blanks after an unclosed quote are kept.
-static void TrimRemainder(wchar_t *remainder) {
+void TrimRemainder(wchar_t *remainder) {
   int quoted = 0;
   int end = 0;
   for (int i = 0; remainder[i] != L'\0'; ++i) {
@@ -42,6 +44,8 @@ static void TrimRemainder(wchar_t *remainder) {
   }
   remainder[end] = L'\0';
 }
+
+}  // namespace
 
 int NextWord(wchar_t *tail, wchar_t *word, int consume) {
   word[0] = L'\0';

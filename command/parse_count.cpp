@@ -4,15 +4,19 @@
 
 #include "hostapi/wide_text.h"
 
-static int IsHexDigit(wchar_t ch) {
+namespace {
+
+int IsHexDigit(wchar_t ch) {
   return IsDecimalDigit(ch) || (ch >= L'a' && ch <= L'f') || (ch >= L'A' && ch <= L'F');
 }
 
-static int IsAscii(const wchar_t *text) {
+int IsAscii(const wchar_t *text) {
   for (; *text != L'\0'; ++text)
     if (static_cast<unsigned>(*text) > 127) return 0;
   return 1;
 }
+
+}  // namespace
 
 int ParseCount(const wchar_t *text) {
   if (text == nullptr || !IsDecimalDigit(text[0])) return -1;

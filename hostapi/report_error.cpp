@@ -4,8 +4,12 @@
 #include "hostapi/host_services.h"
 #include "hostapi/wide_text.h"
 
+namespace {
+
 // The longest text an integer conversion writes: "-2147483648".
-static constexpr int kLongestNumberChars = 11;
+constexpr int kLongestNumberChars = 11;
+
+}  // namespace
 
 void ReportError(const wchar_t *message) {
   wchar_t buffer[kHostBufferChars];

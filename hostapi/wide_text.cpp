@@ -34,9 +34,13 @@ void ClearText(wchar_t *buffer, int count) {
   for (int i = 0; i < count; ++i) buffer[i] = L'\0';
 }
 
-static wchar_t FoldAsciiCase(wchar_t ch) {
+namespace {
+
+wchar_t FoldAsciiCase(wchar_t ch) {
   return (ch >= L'A' && ch <= L'Z') ? static_cast<wchar_t>(ch - L'A' + L'a') : ch;
 }
+
+}  // namespace
 
 int EqualsIgnoringCase(const wchar_t *a, const wchar_t *b) {
   for (int i = 0;; ++i) {

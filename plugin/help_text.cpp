@@ -4,7 +4,11 @@
 #include "hostapi/wide_text.h"
 #include "plugin/exports.h"
 
-static const wchar_t kCommandName[] = L"tardo";
+namespace {
+
+const wchar_t kCommandName[] = L"tardo";
+
+}  // namespace
 
 int WINAPI Help(wchar_t *name) {
   if (!EqualsIgnoringCase(name, kCommandName)) return 0;

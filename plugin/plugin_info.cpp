@@ -2,9 +2,13 @@
 
 #include "plugin/exports.h"
 
+namespace {
+
 // Zero-initialised static storage: a host that defines further fields after
 // the build number finds them zero.
-static PluginInfo Info;
+PluginInfo Info;
+
+}  // namespace
 
 PluginInfo *WINAPI GetPluginInfo(void) {
   Info.build = kTardoBuild;

@@ -3,7 +3,11 @@
 #include "hostapi/host_services.h"
 #include "hostapi/wide_text.h"
 
-static bool IsSlash(wchar_t ch) { return ch == L'/' || ch == L'\\'; }
+namespace {
+
+bool IsSlash(wchar_t ch) { return ch == L'/' || ch == L'\\'; }
+
+}  // namespace
 
 int AppendPathComponent(wchar_t *path, const wchar_t *name) {
   if (path == nullptr || name == nullptr) return -1;

@@ -13,10 +13,14 @@ std::wstring ProgramPath() {
   }
 }
 
-static HANDLE Inheritable(HANDLE handle) {
+namespace {
+
+HANDLE Inheritable(HANDLE handle) {
   if (handle && handle != INVALID_HANDLE_VALUE) SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
   return handle;
 }
+
+}  // namespace
 
 int RunProgramAndWait(const wchar_t *application, std::wstring commandLine, HANDLE output, HANDLE error,
                       DWORD milliseconds) {

@@ -18,7 +18,11 @@ const IID IID_ITaskTrigger = {0x148BD52B, 0xA2AB, 0x11CE,
                               {0xB1, 0x1F, 0x00, 0xAA, 0x00, 0x53, 0x05, 0x03}};
 }
 
-static thread_local int InitCount = 0;
+namespace {
+
+thread_local int InitCount = 0;
+
+}  // namespace
 
 int StandinComInitCount(void) { return InitCount; }
 

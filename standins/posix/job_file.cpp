@@ -28,7 +28,9 @@ HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
   return S_OK;
 }
 
-static std::string Record(LPCWSTR name, const StandinJob &job) {
+namespace {
+
+std::string Record(LPCWSTR name, const StandinJob &job) {
   static const char *const kPassword[] = {"null", "empty", "given"};
   char flags[16];
   std::snprintf(flags, sizeof flags, "0x%08x", static_cast<unsigned>(job.flags));
@@ -43,6 +45,8 @@ static std::string Record(LPCWSTR name, const StandinJob &job) {
   for (int i = 0; i < job.triggerCount; ++i) AddTriggerFields(i, job.triggers[i], &fields);
   return FormatRecord(fields);
 }
+
+}  // namespace
 
 HRESULT StandinWriteJobFile(LPCWSTR name, const StandinJob &job) {
   std::string path;

@@ -7,10 +7,12 @@
 
 #include "standins/posix/standin_clock.h"
 
-static bool Fixed = false;
-static SYSTEMTIME FixedTime;
+namespace {
 
-static bool ParseFixedTime(const char *text, SYSTEMTIME *time) {
+bool Fixed = false;
+SYSTEMTIME FixedTime;
+
+bool ParseFixedTime(const char *text, SYSTEMTIME *time) {
   unsigned year, month, day, hour, minute, second;
   if (std::sscanf(text, "%u-%u-%u %u:%u:%u", &year, &month, &day, &hour, &minute, &second) != 6) return false;
   std::tm parts{};
@@ -31,6 +33,8 @@ static bool ParseFixedTime(const char *text, SYSTEMTIME *time) {
   time->wMilliseconds = 0;
   return true;
 }
+
+}  // namespace
 
 void StandinSetLocalTime(const SYSTEMTIME *time) {
   Fixed = time != nullptr;

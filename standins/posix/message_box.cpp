@@ -2,14 +2,18 @@
 // recorded and answered with OK.
 #include "standins/posix/standin_message_box.h"
 
-static StandinMessageBoxCall LastCall;
-static int ForegroundToken;
+namespace {
 
-static void CopyBounded(wchar_t *to, const wchar_t *from, int capacity) {
+StandinMessageBoxCall LastCall;
+int ForegroundToken;
+
+void CopyBounded(wchar_t *to, const wchar_t *from, int capacity) {
   int i = 0;
   for (; from && from[i] != L'\0' && i < capacity - 1; ++i) to[i] = from[i];
   to[i] = L'\0';
 }
+
+}  // namespace
 
 HWND StandinForegroundWindow(void) { return reinterpret_cast<HWND>(&ForegroundToken); }
 

@@ -15,9 +15,11 @@
 #include "standins/common/ascii_case.h"
 #include "standins/common/utf8_text.h"
 
+namespace {
+
 // What ExpandEnvironmentStrings does: %NAME% becomes the variable's value;
 // a reference to an unset variable stays as it is.
-static std::wstring ExpandEnvironment(const std::wstring &text) {
+std::wstring ExpandEnvironment(const std::wstring &text) {
   std::wstring result;
   std::size_t at = 0;
   while (at < text.size()) {
@@ -42,7 +44,7 @@ static std::wstring ExpandEnvironment(const std::wstring &text) {
   return result;
 }
 
-static LSTATUS StoredTasksFolder(std::wstring *text, DWORD *type) {
+LSTATUS StoredTasksFolder(std::wstring *text, DWORD *type) {
   *type = REG_EXPAND_SZ;
   const char *replacement = std::getenv("STANDIN_TASKSFOLDER");
   if (!replacement) {
@@ -53,6 +55,8 @@ static LSTATUS StoredTasksFolder(std::wstring *text, DWORD *type) {
   *text = Utf8ToWide(replacement);
   return ERROR_SUCCESS;
 }
+
+}  // namespace
 
 LSTATUS WINAPI RegGetValueW(HKEY key, LPCWSTR subKey, LPCWSTR value, DWORD flags, LPDWORD type,
                             LPVOID data, LPDWORD bytes) {

@@ -9,11 +9,17 @@
 #include "standins/common/utf8_text.h"
 #include "standins/posix/standin_scheduler.h"
 
-static bool Fails = false;
+namespace {
+
+bool Fails = false;
+
+}  // namespace
 
 void StandinFailGetUserName(int fail) { Fails = fail != 0; }
 
-static std::wstring PosixUserName() {
+namespace {
+
+std::wstring PosixUserName() {
   char storage[4096];
   passwd entry{};
   passwd *found = nullptr;
@@ -23,6 +29,8 @@ static std::wstring PosixUserName() {
   if (!text) text = std::getenv("USER");
   return text ? Utf8ToWide(text) : std::wstring();
 }
+
+}  // namespace
 
 // As on Windows: *size is the buffer's capacity in characters on entry and
 // the characters written, terminator included, on success; when the buffer

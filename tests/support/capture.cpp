@@ -11,7 +11,9 @@
 #include <unistd.h>
 #endif
 
-static std::string TemporaryPath() {
+namespace {
+
+std::string TemporaryPath() {
   static int serial = 0;
 #ifdef _WIN32
   char folder[MAX_PATH];
@@ -22,6 +24,8 @@ static std::string TemporaryPath() {
   return "/tmp/tardo-capture-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".txt";
 #endif
 }
+
+}  // namespace
 
 Capture::Capture(Stream stream) : stream_(stream), path_(TemporaryPath()) {
 #ifdef _WIN32

@@ -9,7 +9,9 @@
 // Deep enough for any real script, shallow enough to stop a file that calls itself.
 constexpr int kDeepestBatch = 32;
 
-static std::vector<std::wstring> SplitLines(const std::string &bytes) {
+namespace {
+
+std::vector<std::wstring> SplitLines(const std::string &bytes) {
   std::vector<std::wstring> lines;
   std::size_t at = 0;
   while (at < bytes.size()) {
@@ -23,6 +25,8 @@ static std::vector<std::wstring> SplitLines(const std::string &bytes) {
   return lines;
 }
 
+}  // namespace
+
 // A variable's value, to be put back as it was (unset included).
 struct SavedVariable {
   const wchar_t *name;
@@ -30,21 +34,25 @@ struct SavedVariable {
   std::wstring value;
 };
 
-static SavedVariable Save(const wchar_t *name) {
+namespace {
+
+SavedVariable Save(const wchar_t *name) {
   std::vector<wchar_t> value(kLineBufferChars, L'\0');
   const bool set = HostGetVariable(name, value.data(), kLineBufferChars) >= 0;
   return {name, set, value.data()};
 }
 
-static void Restore(const SavedVariable &saved) {
+void Restore(const SavedVariable &saved) {
   HostSetVariable(saved.name, saved.set ? saved.value.c_str() : nullptr);
 }
 
-static std::wstring FullPath(const std::wstring &path) {
+std::wstring FullPath(const std::wstring &path) {
   std::vector<wchar_t> result(kHostBufferChars, L'\0');
   QueryTrueName(path.c_str(), result.data());
   return result[0] != L'\0' ? std::wstring(result.data()) : path;
 }
+
+}  // namespace
 
 int RunBatchFile(ShellState *state, const std::wstring &path) {
   std::string bytes;

@@ -8,18 +8,20 @@
 #include "standins/host/shell/words.h"
 #include "standins/host/takecmd/host_control.h"
 
-static std::wstring TrimBlanks(const std::wstring &text) {
+namespace {
+
+std::wstring TrimBlanks(const std::wstring &text) {
   const std::size_t first = text.find_first_not_of(L" \t");
   if (first == std::wstring::npos) return L"";
   return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
 }
 
-static std::wstring Unquoted(const std::wstring &text) {
+std::wstring Unquoted(const std::wstring &text) {
   if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') return text.substr(1, text.size() - 2);
   return text;
 }
 
-static int Set(const std::wstring &tail) {
+int Set(const std::wstring &tail) {
   const std::size_t equals = tail.find(L'=');
   if (equals == std::wstring::npos ||
       HostSetVariable(TrimBlanks(tail.substr(0, equals)).c_str(), tail.c_str() + equals + 1) != 0) {
@@ -29,13 +31,13 @@ static int Set(const std::wstring &tail) {
   return 0;
 }
 
-static int Help(const ShellState &state, const std::wstring &tail) {
+int Help(const ShellState &state, const std::wstring &tail) {
   const int answer = state.plugins.Help(TrimBlanks(tail));
   ShellOutput(std::to_wstring(answer) + L"\n");
   return answer != 0 ? 0 : 1;
 }
 
-static int Usage(const ShellState &state, const std::wstring &tail) {
+int Usage(const ShellState &state, const std::wstring &tail) {
   std::wstring text;
   if (!state.plugins.Usage(TrimBlanks(tail), &text)) {
     ShellError(L"no plug-in has usage for " + TrimBlanks(tail));
@@ -45,7 +47,7 @@ static int Usage(const ShellState &state, const std::wstring &tail) {
   return 0;
 }
 
-static int Plugin(ShellState *state, const std::wstring &tail) {
+int Plugin(ShellState *state, const std::wstring &tail) {
   const std::vector<std::wstring> words = SplitWords(tail);
   if (words.size() != 2 || !EqualsIgnoringAsciiCase(words[0], L"/l")) {
     ShellError(L"usage: plugin /l PATH");
@@ -54,7 +56,7 @@ static int Plugin(ShellState *state, const std::wstring &tail) {
   return state->plugins.Load(Unquoted(words[1])) ? 0 : 1;
 }
 
-static int Call(ShellState *state, const std::wstring &tail) {
+int Call(ShellState *state, const std::wstring &tail) {
   const std::vector<std::wstring> words = SplitWords(tail);
   if (words.size() != 1) {
     ShellError(L"usage: call BATCHFILE");
@@ -63,7 +65,7 @@ static int Call(ShellState *state, const std::wstring &tail) {
   return RunBatchFile(state, Unquoted(words[0]));
 }
 
-static int Exit(ShellState *state, const std::wstring &tail) {
+int Exit(ShellState *state, const std::wstring &tail) {
   const std::wstring code = TrimBlanks(tail);
   int result = state->lastResult;
   if (!code.empty()) {
@@ -78,6 +80,8 @@ static int Exit(ShellState *state, const std::wstring &tail) {
   state->exitRequested = true;
   return result;
 }
+
+}  // namespace
 
 bool RunBuiltin(ShellState *state, const std::wstring &name, const std::wstring &tail, int *result) {
   if (EqualsIgnoringAsciiCase(name, L"set"))

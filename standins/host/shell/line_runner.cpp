@@ -9,7 +9,9 @@
 #include "standins/host/shell/words.h"
 #include "standins/host/takecmd/host_control.h"
 
-static bool ExpandPart(const std::wstring &part, std::wstring *out) {
+namespace {
+
+bool ExpandPart(const std::wstring &part, std::wstring *out) {
   std::vector<wchar_t> buffer(kLineBufferChars, L'\0');
   if (HostExpandText(part.c_str(), buffer.data(), kLineBufferChars) < 0) return false;
   *out += buffer.data();
@@ -18,7 +20,7 @@ static bool ExpandPart(const std::wstring &part, std::wstring *out) {
 
 // Expands everything outside backquotes; an unclosed backquote protects the
 // rest of the line.
-static bool ExpandLine(const std::wstring &line, std::wstring *expanded) {
+bool ExpandLine(const std::wstring &line, std::wstring *expanded) {
   std::size_t at = 0;
   while (at < line.size()) {
     const std::size_t open = line.find(L'`', at);
@@ -32,7 +34,7 @@ static bool ExpandLine(const std::wstring &line, std::wstring *expanded) {
   return expanded->size() < static_cast<std::size_t>(kLineBufferChars);
 }
 
-static int RunPluginCommand(const PluginCommand &command, const std::wstring &pluginName, const std::wstring &tail) {
+int RunPluginCommand(const PluginCommand &command, const std::wstring &pluginName, const std::wstring &tail) {
   if (!command.entry) {
     ShellError(L"plug-in " + pluginName + L" has no export for command " + command.name);
     return 1;
@@ -41,6 +43,8 @@ static int RunPluginCommand(const PluginCommand &command, const std::wstring &pl
   tail.copy(buffer.data(), tail.size());
   return CallExport(pluginName, WideToUtf8(command.name).c_str(), command.entry, buffer.data());
 }
+
+}  // namespace
 
 void RunLine(ShellState *state, const std::wstring &line) {
   const std::size_t start = SkipBlanks(line, 0);

@@ -11,13 +11,15 @@ using PluginInfoEntry = PluginInfo *(WINAPI *)(void);
 using PluginInitializeEntry = int(WINAPI *)(void);
 
 
+namespace {
+
 template <typename Entry>
-static Entry FindEntry(void *library, const char *name) {
+Entry FindEntry(void *library, const char *name) {
   return reinterpret_cast<Entry>(OsFindSymbol(library, name));
 }
 
 // "a,b c": commas and white space both separate the names.
-static std::vector<std::wstring> CommandNames(const wchar_t *list) {
+std::vector<std::wstring> CommandNames(const wchar_t *list) {
   std::vector<std::wstring> names;
   std::wstring name;
   for (const wchar_t *p = list; p && *p != L'\0'; ++p) {
@@ -32,9 +34,11 @@ static std::vector<std::wstring> CommandNames(const wchar_t *list) {
   return names;
 }
 
-static const PluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
+const PluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
   return info ? CallExport(path, "GetPluginInfo", info) : nullptr;
 }
+
+}  // namespace
 
 PluginSet::~PluginSet() { UnloadAll(); }
 

@@ -11,8 +11,10 @@
 #include "standins/host/takecmd/host_control.h"
 #include "hostapi/win_api.h"
 
+namespace {
+
 // UTF-8 lines, LF or CR LF, as a pipe or a file gives them.
-static void RunStandardInput(ShellState *state) {
+void RunStandardInput(ShellState *state) {
   std::string line;
   while (!state->exitRequested && OsReadStandardInputLine(&line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -20,7 +22,7 @@ static void RunStandardInput(ShellState *state) {
   }
 }
 
-static void Run(ShellState *state, const ShellOptions &options) {
+void Run(ShellState *state, const ShellOptions &options) {
   if (options.transient)
     RunLine(state, options.commandLine);
   else if (!options.batchFile.empty())
@@ -28,6 +30,8 @@ static void Run(ShellState *state, const ShellOptions &options) {
   else
     RunStandardInput(state);
 }
+
+}  // namespace
 
 int RunShell(const std::vector<std::wstring> &arguments) {
   // Everything is written straight to the handles; nothing may sit in a buffer.

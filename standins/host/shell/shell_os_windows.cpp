@@ -51,10 +51,12 @@ bool OsReadStandardInputLine(std::string *line) {
   return any;
 }
 
+namespace {
+
 // Passes over one argument of a raw command line as the C runtime splits it:
 // blanks end it outside double quotes; 2n backslashes before a quote are n
 // backslashes and the quote counts, 2n+1 make the quote literal.
-static const wchar_t *SkipArgument(const wchar_t *p) {
+const wchar_t *SkipArgument(const wchar_t *p) {
   while (*p == L' ' || *p == L'\t') ++p;
   bool quoted = false;
   while (*p != L'\0' && (quoted || (*p != L' ' && *p != L'\t'))) {
@@ -74,7 +76,7 @@ static const wchar_t *SkipArgument(const wchar_t *p) {
 }
 
 // The program name has simpler rules: a quote starts and ends it.
-static const wchar_t *SkipProgramName(const wchar_t *p) {
+const wchar_t *SkipProgramName(const wchar_t *p) {
   if (*p == L'"') {
     ++p;
     while (*p != L'\0' && *p != L'"') ++p;
@@ -87,11 +89,13 @@ static const wchar_t *SkipProgramName(const wchar_t *p) {
 // CreateProcess may be given the program apart from a command line that
 // holds the parameters alone ("/c ..."), as a scheduler can do; the C
 // runtime then takes the first parameter for the program's name.
-static bool ProgramNameMissing = false;
+bool ProgramNameMissing = false;
 
-static bool IsShellOption(const std::wstring &text) {
+bool IsShellOption(const std::wstring &text) {
   return text == L"/c" || text == L"/C" || text.compare(0, 2, L"--") == 0;
 }
+
+}  // namespace
 
 std::vector<std::wstring> OsArguments(int count, wchar_t **values) {
   ProgramNameMissing = count > 0 && IsShellOption(values[0]);

@@ -7,9 +7,13 @@
 #include "standins/host/takecmd/wide_format.h"
 #include "hostapi/host_services.h"
 
-static int Write(HANDLE handle, const std::wstring &text) {
+namespace {
+
+int Write(HANDLE handle, const std::wstring &text) {
   return OsWriteText(handle, text) ? static_cast<int>(text.size()) : -1;
 }
+
+}  // namespace
 
 int __cdecl Printf(const wchar_t *format, ...) {
   va_list arguments;

@@ -4,17 +4,19 @@
 #include "standins/host/takecmd/registry_query.h"
 #include "standins/host/takecmd/variables.h"
 
-static bool IsNameCharacter(wchar_t c) {
+namespace {
+
+bool IsNameCharacter(wchar_t c) {
   return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_';
 }
 
-static std::size_t NameEnd(std::wstring_view text, std::size_t at) {
+std::size_t NameEnd(std::wstring_view text, std::size_t at) {
   while (at < text.size() && IsNameCharacter(text[at])) ++at;
   return at;
 }
 
 // The ']' that closes the '[' at open, counting nested brackets.
-static std::size_t ClosingBracket(std::wstring_view text, std::size_t open) {
+std::size_t ClosingBracket(std::wstring_view text, std::size_t open) {
   int depth = 0;
   for (std::size_t at = open; at < text.size(); ++at) {
     if (text[at] == L'[') ++depth;
@@ -23,12 +25,12 @@ static std::size_t ClosingBracket(std::wstring_view text, std::size_t open) {
   return std::wstring_view::npos;
 }
 
-static std::wstring VariableValue(std::wstring_view name) {
+std::wstring VariableValue(std::wstring_view name) {
   std::wstring value;
   return LookupVariable(name, &value) ? value : L"";
 }
 
-static std::wstring CallFunction(std::wstring_view name, const std::wstring &arguments) {
+std::wstring CallFunction(std::wstring_view name, const std::wstring &arguments) {
   if (EqualsIgnoringAsciiCase(name, L"regquery")) {
     std::wstring text;
     return QueryRegistryText(arguments, &text) ? text : L"-1";
@@ -36,18 +38,22 @@ static std::wstring CallFunction(std::wstring_view name, const std::wstring &arg
   return L"";  // no such function: like a variable that is not set
 }
 
+}  // namespace
+
 constexpr std::size_t kNoReference = std::wstring_view::npos;
 // Function calls nest by recursion; deeper than this they stay as text, so
 // that no text can exhaust the stack.
 constexpr int kDeepestCall = 32;
 
-static std::wstring ExpandNested(std::wstring_view text, int depth);
+namespace {
+
+std::wstring ExpandNested(std::wstring_view text, int depth);
 
 // Each reader looks at a '%' at text[at]. When the text there is its kind of
 // reference it appends the expansion and returns where the text goes on;
 // otherwise it returns kNoReference and appends nothing.
 
-static std::size_t ReadBracketed(std::wstring_view text, std::size_t at, std::wstring *out) {
+std::size_t ReadBracketed(std::wstring_view text, std::size_t at, std::wstring *out) {
   if (text[at + 1] != L'[') return kNoReference;
   const std::size_t close = text.find(L']', at + 2);
   if (close == std::wstring_view::npos) return kNoReference;
@@ -55,7 +61,7 @@ static std::size_t ReadBracketed(std::wstring_view text, std::size_t at, std::ws
   return close + 1;
 }
 
-static std::size_t ReadFunction(std::wstring_view text, std::size_t at, int depth, std::wstring *out) {
+std::size_t ReadFunction(std::wstring_view text, std::size_t at, int depth, std::wstring *out) {
   if (text[at + 1] != L'@' || depth == kDeepestCall) return kNoReference;
   const std::size_t open = NameEnd(text, at + 2);
   if (open == at + 2 || open == text.size() || text[open] != L'[') return kNoReference;
@@ -65,14 +71,14 @@ static std::size_t ReadFunction(std::wstring_view text, std::size_t at, int dept
   return close + 1;
 }
 
-static std::size_t ReadNamed(std::wstring_view text, std::size_t at, std::wstring *out) {
+std::size_t ReadNamed(std::wstring_view text, std::size_t at, std::wstring *out) {
   const std::size_t end = NameEnd(text, at + 1);
   if (end == at + 1) return kNoReference;
   *out += VariableValue(text.substr(at + 1, end - at - 1));
   return (end < text.size() && text[end] == L'%') ? end + 1 : end;
 }
 
-static std::wstring ExpandNested(std::wstring_view text, int depth) {
+std::wstring ExpandNested(std::wstring_view text, int depth) {
   std::wstring out;
   std::size_t at = 0;
   while (at < text.size()) {
@@ -96,5 +102,7 @@ static std::wstring ExpandNested(std::wstring_view text, int depth) {
   }
   return out;
 }
+
+}  // namespace
 
 std::wstring ExpandText(std::wstring_view text) { return ExpandNested(text, 0); }

@@ -12,8 +12,10 @@ int HostSetVariable(const wchar_t *name, const wchar_t *value) {
   return SetVariable(name, value ? value : L"") ? 0 : -1;
 }
 
+namespace {
+
 // Copies text into out; -1 when it does not fit (out then holds as much as fits).
-static int CopyOut(const std::wstring &text, wchar_t *out, int capacity) {
+int CopyOut(const std::wstring &text, wchar_t *out, int capacity) {
   if (!out || capacity <= 0) return -1;
   const std::size_t room = static_cast<std::size_t>(capacity) - 1;
   const std::size_t length = text.size() < room ? text.size() : room;
@@ -21,6 +23,8 @@ static int CopyOut(const std::wstring &text, wchar_t *out, int capacity) {
   out[length] = L'\0';
   return text.size() <= room ? static_cast<int>(length) : -1;
 }
+
+}  // namespace
 
 int HostGetVariable(const wchar_t *name, wchar_t *out, int capacity) {
   std::wstring value;

@@ -28,7 +28,9 @@ void OsSetEnvironment(const std::wstring &name, const wchar_t *value) {
 
 HANDLE OsStandardOutput() { return GetStdHandle(STD_OUTPUT_HANDLE); }
 
-static bool WriteAll(int fd, const char *bytes, std::size_t count) {
+namespace {
+
+bool WriteAll(int fd, const char *bytes, std::size_t count) {
   while (count > 0) {
     const ssize_t written = write(fd, bytes, count);
     if (written < 0) return false;
@@ -37,6 +39,8 @@ static bool WriteAll(int fd, const char *bytes, std::size_t count) {
   }
   return true;
 }
+
+}  // namespace
 
 bool OsWriteText(HANDLE handle, std::wstring_view text) {
   const int fd = StandinFdFromHandle(handle);
@@ -47,9 +51,11 @@ bool OsWriteText(HANDLE handle, std::wstring_view text) {
 
 void OsWriteErrorBytes(const char *text) { WriteAll(2, text, std::strlen(text)); }
 
+namespace {
+
 // Windows takes paths far longer than PATH_MAX, which Linux refuses in one
 // piece: a longer path is looked up a piece at a time, each ending in a '/'.
-static int StatLongPath(const std::string &path, struct stat *status) {
+int StatLongPath(const std::string &path, struct stat *status) {
   int directory = AT_FDCWD;
   const char *rest = path.c_str();
   while (std::strlen(rest) >= PATH_MAX) {
@@ -67,6 +73,8 @@ static int StatLongPath(const std::string &path, struct stat *status) {
   if (directory != AT_FDCWD) close(directory);
   return result;
 }
+
+}  // namespace
 
 PathKind OsPathKind(const wchar_t *path) {
   struct stat status {};

@@ -28,7 +28,9 @@ void OsSetEnvironment(const std::wstring &name, const wchar_t *value) {
 
 HANDLE OsStandardOutput() { return GetStdHandle(STD_OUTPUT_HANDLE); }
 
-static bool WriteAll(HANDLE handle, const char *bytes, std::size_t count) {
+namespace {
+
+bool WriteAll(HANDLE handle, const char *bytes, std::size_t count) {
   while (count > 0) {
     const DWORD chunk = count > 0x10000 ? 0x10000 : static_cast<DWORD>(count);
     DWORD written = 0;
@@ -38,6 +40,8 @@ static bool WriteAll(HANDLE handle, const char *bytes, std::size_t count) {
   }
   return true;
 }
+
+}  // namespace
 
 bool OsWriteText(HANDLE handle, std::wstring_view text) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;

@@ -6,7 +6,11 @@
 
 #include "standins/host/takecmd/host_os.h"
 
-static int Strict = -1;  // -1: not yet read from TAKECMD_STRICT
+namespace {
+
+int Strict = -1;  // -1: not yet read from TAKECMD_STRICT
+
+}  // namespace
 
 bool StrictMode() {
   if (Strict < 0) {

@@ -8,13 +8,17 @@
 #include "standins/host/takecmd/wide_format.h"
 #include "hostapi/host_services.h"
 
+namespace {
+
 // Copies at most kLongestHostResult characters and the terminator.
-static int StoreResult(wchar_t *buffer, const std::wstring &text) {
+int StoreResult(wchar_t *buffer, const std::wstring &text) {
   const std::size_t length = text.size() < kLongestHostResult ? text.size() : kLongestHostResult;
   std::wmemcpy(buffer, text.data(), length);
   buffer[length] = L'\0';
   return static_cast<int>(length);
 }
+
+}  // namespace
 
 // The flag is accepted and not needed: every expansion here is the full one.
 int WINAPI ExpandVariables(wchar_t *buffer, int) {

@@ -10,9 +10,11 @@ struct InternalVariable {
   std::wstring value;
 };
 
+namespace {
+
 // What a shell that runs no batch file, was not started with /c and was
 // started by nobody in particular reports. The shell program sets its own.
-static std::vector<InternalVariable> &InternalTable() {
+std::vector<InternalVariable> &InternalTable() {
   static std::vector<InternalVariable> table = {
       {L"_batch", L"0"},
       {L"_batchline", L"0"},
@@ -23,7 +25,9 @@ static std::vector<InternalVariable> &InternalTable() {
   return table;
 }
 
-static bool IsInternal(std::wstring_view name) { return !name.empty() && name[0] == L'_'; }
+bool IsInternal(std::wstring_view name) { return !name.empty() && name[0] == L'_'; }
+
+}  // namespace
 
 bool LookupVariable(std::wstring_view name, std::wstring *value) {
   if (name.empty()) return false;

@@ -4,7 +4,9 @@
 // for gigabytes of padding.
 constexpr int kMaxWidth = 1024;
 
-static std::wstring Digits(unsigned value, unsigned base) {
+namespace {
+
+std::wstring Digits(unsigned value, unsigned base) {
   wchar_t reversed[16];
   int count = 0;
   do {
@@ -17,12 +19,14 @@ static std::wstring Digits(unsigned value, unsigned base) {
 }
 
 // A number, padded with zeros after its sign to width characters.
-static void PutNumber(std::wstring *out, bool negative, const std::wstring &digits, int width) {
+void PutNumber(std::wstring *out, bool negative, const std::wstring &digits, int width) {
   if (negative) *out += L'-';
   const int length = static_cast<int>(digits.size()) + (negative ? 1 : 0);
   if (width > length) out->append(static_cast<std::size_t>(width - length), L'0');
   *out += digits;
 }
+
+}  // namespace
 
 std::wstring FormatWide(const wchar_t *format, va_list arguments) {
   std::wstring out;

@@ -10,9 +10,13 @@
 #include "hostapi/wide_text.h"
 #include "tests/fuzz/support/fuzz_text.h"
 
-static void Require(bool condition) {
+namespace {
+
+void Require(bool condition) {
   if (!condition) std::abort();
 }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   std::vector<wchar_t> buffer = FuzzText(data, size);

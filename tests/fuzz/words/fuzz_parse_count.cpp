@@ -5,18 +5,20 @@
 #include "command/parse_count.h"
 #include "tests/fuzz/support/fuzz_text.h"
 
-static int DigitValue(wchar_t ch, int base) {
+namespace {
+
+int DigitValue(wchar_t ch, int base) {
   if (ch >= L'0' && ch <= L'9') return ch - L'0';
   if (base == 16 && ch >= L'a' && ch <= L'f') return ch - L'a' + 10;
   if (base == 16 && ch >= L'A' && ch <= L'F') return ch - L'A' + 10;
   return -1;
 }
 
-static bool IsHexPrefix(const wchar_t *text) {
+bool IsHexPrefix(const wchar_t *text) {
   return text[0] == L'0' && (text[1] == L'x' || text[1] == L'X') && DigitValue(text[2], 16) >= 0;
 }
 
-static int ReferenceCount(const wchar_t *text) {
+int ReferenceCount(const wchar_t *text) {
   if (DigitValue(text[0], 10) < 0) return -1;
   int base = 10;
   if (IsHexPrefix(text)) {
@@ -33,6 +35,8 @@ static int ReferenceCount(const wchar_t *text) {
   }
   return value > kMaxCount ? kMaxCount : static_cast<int>(value);
 }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   const std::vector<wchar_t> text = FuzzText(data, size);

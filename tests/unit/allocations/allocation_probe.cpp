@@ -6,9 +6,13 @@
 
 #include "hostapi/host_services.h"
 
+namespace {
+
 // Kept in a volatile so the compiler cannot drop an allocation that is
 // freed again at once.
-static void *volatile Kept;
+void *volatile Kept;
+
+}  // namespace
 
 extern "C" {
 void ProbeMalloc(void) {
