@@ -10,8 +10,15 @@
 
 namespace {
 
-PluginInfo Info = {L"Floor", L"Tardo benchmarks", L"", L"", L"The scheduler calls of tardo, fixed", L"floorjob",
-                   0, 1, 0};
+PluginInfo Info = {L"Floor",
+                   L"Tardo benchmarks",
+                   L"",
+                   L"",
+                   L"The scheduler calls of tardo, fixed",
+                   L"floorjob",
+                   0,
+                   1,
+                   0};
 
 }  // namespace
 

@@ -43,8 +43,8 @@ bool SchedulerRunning() {
   }
   SERVICE_STATUS_PROCESS status{};
   DWORD needed = 0;
-  const BOOL queried = QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status),
-                                            sizeof status, &needed);
+  const BOOL queried = QueryServiceStatusEx(
+      service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status, &needed);
   CloseServiceHandle(manager);
   CloseServiceHandle(service);
   return queried && status.dwCurrentState == SERVICE_RUNNING;
@@ -57,14 +57,19 @@ struct Held {
 };
 
 int Register(Held *held, const wchar_t *name) {
-  HRESULT result = CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
-                                    reinterpret_cast<void **>(&held->scheduler));
+  HRESULT result =
+      CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                       reinterpret_cast<void **>(&held->scheduler));
   if (FAILED(result)) return Fail("CoCreateInstance", result);
-  result = held->scheduler->NewWorkItem(name, CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&held->task));
+  result = held->scheduler->NewWorkItem(name, CLSID_CTask, IID_ITask,
+                                        reinterpret_cast<IUnknown **>(&held->task));
   if (result != S_OK) return Fail("NewWorkItem", result);
-  if ((result = held->task->SetApplicationName(kApplication)) != S_OK) return Fail("SetApplicationName", result);
-  if ((result = held->task->SetWorkingDirectory(kDirectory)) != S_OK) return Fail("SetWorkingDirectory", result);
-  if ((result = held->task->SetParameters(kParameters)) != S_OK) return Fail("SetParameters", result);
+  if ((result = held->task->SetApplicationName(kApplication)) != S_OK)
+    return Fail("SetApplicationName", result);
+  if ((result = held->task->SetWorkingDirectory(kDirectory)) != S_OK)
+    return Fail("SetWorkingDirectory", result);
+  if ((result = held->task->SetParameters(kParameters)) != S_OK)
+    return Fail("SetParameters", result);
 
   wchar_t user[257] = {};
   DWORD size = 257;
@@ -74,7 +79,8 @@ int Register(Held *held, const wchar_t *name) {
   if ((result = held->task->SetFlags(kJobFlags)) != S_OK) return Fail("SetFlags", result);
 
   WORD index = 0;
-  if ((result = held->task->CreateTrigger(&index, &held->trigger)) != S_OK) return Fail("CreateTrigger", result);
+  if ((result = held->task->CreateTrigger(&index, &held->trigger)) != S_OK)
+    return Fail("CreateTrigger", result);
   TASK_TRIGGER trigger;
   std::memset(&trigger, 0, sizeof trigger);
   trigger.cbTriggerSize = sizeof trigger;
@@ -85,7 +91,8 @@ int Register(Held *held, const wchar_t *name) {
   trigger.wStartMinute = kMinute;
   trigger.TriggerType = TASK_TIME_TRIGGER_ONCE;
   if ((result = held->trigger->SetTrigger(&trigger)) != S_OK) return Fail("SetTrigger", result);
-  if ((result = held->scheduler->AddWorkItem(name, held->task)) != S_OK) return Fail("AddWorkItem", result);
+  if ((result = held->scheduler->AddWorkItem(name, held->task)) != S_OK)
+    return Fail("AddWorkItem", result);
   return 0;
 }
 
@@ -100,8 +107,8 @@ int FloorSchedule(unsigned int number) {
   wchar_t folder[MAX_PATH];
   DWORD bytes = sizeof folder;
   // RRF_RT_REG_SZ alone: a REG_EXPAND_SZ value comes back expanded.
-  const LSTATUS read = RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\SchedulingAgent", L"TasksFolder",
-                                    RRF_RT_REG_SZ, nullptr, folder, &bytes);
+  const LSTATUS read = RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\SchedulingAgent",
+                                    L"TasksFolder", RRF_RT_REG_SZ, nullptr, folder, &bytes);
   if (read != ERROR_SUCCESS) return Fail("RegGetValueW", read);
   const DWORD attributes = GetFileAttributesW(folder);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -9,7 +9,8 @@
 #include "bench/floor_schedule.h"
 
 int wmain(int argc, wchar_t **argv) {
-  const unsigned int number = argc > 1 ? static_cast<unsigned int>(std::wcstoul(argv[1], nullptr, 10)) : 0;
+  const unsigned int number =
+      argc > 1 ? static_cast<unsigned int>(std::wcstoul(argv[1], nullptr, 10)) : 0;
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     std::fputs("scheduler_floor: CoInitializeEx() failed\n", stderr);
     return 2;

@@ -9,8 +9,7 @@
 
 namespace {
 
-SYSTEMTIME Moment(int dayNumber, WORD hour, WORD minute, WORD second)
-{
+SYSTEMTIME Moment(int dayNumber, WORD hour, WORD minute, WORD second) {
   SYSTEMTIME time = {};
   DateFromDayNumber(dayNumber, &time);
   time.wHour = hour;
@@ -19,8 +18,7 @@ SYSTEMTIME Moment(int dayNumber, WORD hour, WORD minute, WORD second)
   return time;
 }
 
-void BM_DateFromDayNumber(benchmark::State &state)
-{
+void BM_DateFromDayNumber(benchmark::State &state) {
   SYSTEMTIME target = {};
   int dayNumber = 1;
   for (auto _ : state) {
@@ -32,8 +30,7 @@ void BM_DateFromDayNumber(benchmark::State &state)
 }
 BENCHMARK(BM_DateFromDayNumber);
 
-void BM_AddMinutes(benchmark::State &state)
-{
+void BM_AddMinutes(benchmark::State &state) {
   const SYSTEMTIME start = Moment(151576, 10, 15, 45);
   const int delay = static_cast<int>(state.range(0));
   for (auto _ : state) {
@@ -45,8 +42,7 @@ void BM_AddMinutes(benchmark::State &state)
 // Same day, across midnight, across years, and past the end of the range.
 BENCHMARK(BM_AddMinutes)->Arg(5)->Arg(1440)->Arg(525600 * 50)->Arg(2147483647);
 
-void BM_ParseClockTime(benchmark::State &state, const wchar_t *text)
-{
+void BM_ParseClockTime(benchmark::State &state, const wchar_t *text) {
   LocalNow = Moment(151636, 10, 30, 5);
   SYSTEMTIME target = {};
   for (auto _ : state) {
@@ -59,4 +55,4 @@ BENCHMARK_CAPTURE(BM_ParseClockTime, tomorrow_half_day, L"10:29:59am");
 BENCHMARK_CAPTURE(BM_ParseClockTime, dated, L"2016-03-05@9:00");
 BENCHMARK_CAPTURE(BM_ParseClockTime, rejected_long_number, L"99999999999999999999:00");
 
-} // namespace
+}  // namespace

@@ -13,9 +13,9 @@
 constexpr int kWordBufferChars = kHostBufferChars;
 
 // Results of NextWord.
-constexpr int kNoWord = 0;         // the tail is empty or white space only
-constexpr int kLastWord = 1;       // a word and nothing after it
-constexpr int kWordAndMore = 2;    // a word and more text after it
+constexpr int kNoWord = 0;       // the tail is empty or white space only
+constexpr int kLastWord = 1;     // a word and nothing after it
+constexpr int kWordAndMore = 2;  // a word and more text after it
 
 // Writes the next word of tail into word (always, an empty text when there is
 // none). consume == 0 only peeks and leaves the tail as it is; otherwise the

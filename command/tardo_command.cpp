@@ -4,9 +4,9 @@
 
 #include "command/next_word.h"
 #include "command/parse_count.h"
-#include "hostapi/report_error.h"
 #include "command/usage_text.h"
 #include "hostapi/host_services.h"
+#include "hostapi/report_error.h"
 #include "hostapi/wide_text.h"
 #include "scheduling/schedule_command.h"
 #include "timecalc/add_minutes.h"

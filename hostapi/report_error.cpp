@@ -1,8 +1,8 @@
 #include "hostapi/report_error.h"
 
-#include "hostapi/win_api.h"
 #include "hostapi/host_services.h"
 #include "hostapi/wide_text.h"
+#include "hostapi/win_api.h"
 
 namespace {
 

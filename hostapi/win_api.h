@@ -7,8 +7,8 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <windows.h>
 #include <mstask.h>
+#include <windows.h>
 #else
 #include "standins/posix/windows_api.h"
 #endif

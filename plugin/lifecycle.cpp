@@ -1,8 +1,8 @@
 // Load and unload: the plug-in holds nothing between calls, so there is
 // nothing to set up or release; loading only announces itself.
-#include "plugin/exports.h"
 #include "hostapi/host_services.h"
 #include "hostapi/wide_text.h"
+#include "plugin/exports.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 

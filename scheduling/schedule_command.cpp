@@ -1,7 +1,7 @@
 #include "scheduling/schedule_command.h"
 
-#include "hostapi/report_error.h"
 #include "hostapi/host_services.h"
+#include "hostapi/report_error.h"
 #include "hostapi/wide_text.h"
 #include "scheduling/job_name.h"
 #include "scheduling/once_trigger.h"
@@ -107,7 +107,8 @@ void ReleaseHeld(HeldInterfaces *held) {
 
 }  // namespace
 
-int ScheduleCommand(const wchar_t *workingDirectory, const wchar_t *commandText, SYSTEMTIME target) {
+int ScheduleCommand(const wchar_t *workingDirectory, const wchar_t *commandText,
+                    SYSTEMTIME target) {
   if (commandText == nullptr) return -1;
   // Refused whole: a shortened text would be a different command.
   if (TextLength(commandText) > kLongestCommandText) {

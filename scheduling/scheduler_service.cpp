@@ -15,9 +15,8 @@ int IsSchedulerRunning(void) {
   }
   SERVICE_STATUS_PROCESS status{};
   DWORD needed = 0;
-  const BOOL queried = QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO,
-                                            reinterpret_cast<LPBYTE>(&status), sizeof status,
-                                            &needed);
+  const BOOL queried = QueryServiceStatusEx(
+      service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status, &needed);
   CloseServiceHandle(manager);
   CloseServiceHandle(service);
   if (!queried) return -3;

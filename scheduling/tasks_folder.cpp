@@ -1,7 +1,7 @@
 #include "scheduling/tasks_folder.h"
 
-#include "hostapi/report_error.h"
 #include "hostapi/host_services.h"
+#include "hostapi/report_error.h"
 #include "hostapi/wide_text.h"
 
 static_assert(kLongestTasksFolder + 1 + 18 == kHostBufferChars - 1);

@@ -4,7 +4,9 @@
 
 #include <string_view>
 
-inline wchar_t FoldAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
+inline wchar_t FoldAscii(wchar_t c) {
+  return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+}
 
 inline bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;

@@ -14,5 +14,5 @@ std::wstring ProgramPath();
 // output and error handles, and waits for its end. Returns its exit code;
 // -1 when it could not be started or had not ended after milliseconds
 // (INFINITE: no bound), in which case it is ended.
-int RunProgramAndWait(const wchar_t *application, std::wstring commandLine, HANDLE output, HANDLE error,
-                      DWORD milliseconds);
+int RunProgramAndWait(const wchar_t *application, std::wstring commandLine, HANDLE output,
+                      HANDLE error, DWORD milliseconds);

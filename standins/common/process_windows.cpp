@@ -16,14 +16,15 @@ std::wstring ProgramPath() {
 namespace {
 
 HANDLE Inheritable(HANDLE handle) {
-  if (handle && handle != INVALID_HANDLE_VALUE) SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+  if (handle && handle != INVALID_HANDLE_VALUE)
+    SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
   return handle;
 }
 
 }  // namespace
 
-int RunProgramAndWait(const wchar_t *application, std::wstring commandLine, HANDLE output, HANDLE error,
-                      DWORD milliseconds) {
+int RunProgramAndWait(const wchar_t *application, std::wstring commandLine, HANDLE output,
+                      HANDLE error, DWORD milliseconds) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -31,8 +32,8 @@ int RunProgramAndWait(const wchar_t *application, std::wstring commandLine, HAND
   startup.hStdOutput = Inheritable(output);
   startup.hStdError = Inheritable(error);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(application, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process))
+  if (!CreateProcessW(application, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process))
     return -1;
   DWORD code = 1;
   if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0) {

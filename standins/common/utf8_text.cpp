@@ -6,7 +6,8 @@
 std::string WideToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), length, result.data(), bytes, nullptr, nullptr);
   return result;
@@ -33,7 +34,8 @@ std::string WideToUtf8(std::wstring_view text) {
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
     const int extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
     out += static_cast<char>(kLead[extra] | (code >> (6 * extra)));
-    for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) out += static_cast<char>(0x80 | ((code >> shift) & 0x3F));
+    for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6)
+      out += static_cast<char>(0x80 | ((code >> shift) & 0x3F));
   }
   return out;
 }

@@ -22,9 +22,9 @@ int BadReleases = 0;
 const char *NewWorkItemInterface = "";  // what the last NewWorkItem asked for
 
 const char *const kFailableCalls[] = {
-    "CoCreateInstance",      "NewWorkItem", "SetApplicationName", "SetWorkingDirectory",
-    "SetParameters",         "SetAccountInformation", "SetFlags",  "CreateTrigger",
-    "SetTrigger",            "AddWorkItem",
+    "CoCreateInstance", "NewWorkItem",           "SetApplicationName", "SetWorkingDirectory",
+    "SetParameters",    "SetAccountInformation", "SetFlags",           "CreateTrigger",
+    "SetTrigger",       "AddWorkItem",
 };
 
 struct Injection {
@@ -99,7 +99,8 @@ class Counted {
   bool Alive() const { return refs_ != 0; }
   // QueryInterface of an object that is self as IUnknown and as each of the
   // interfaces accepted.
-  HRESULT Query(REFIID riid, std::initializer_list<const IID *> accepted, void *self, void **object) {
+  HRESULT Query(REFIID riid, std::initializer_list<const IID *> accepted, void *self,
+                void **object) {
     StandinLogSchedulerCall("QueryInterface");
     if (!object) return kStandinPointer;
     *object = nullptr;
@@ -119,7 +120,8 @@ class Counted {
 
 class Trigger final : public ITaskTrigger, Counted {
  public:
-  Trigger(Task *task, int index) : Counted("AddRef ITaskTrigger", "Release ITaskTrigger"), task_(task), index_(index) {}
+  Trigger(Task *task, int index)
+      : Counted("AddRef ITaskTrigger", "Release ITaskTrigger"), task_(task), index_(index) {}
   HRESULT QueryInterface(REFIID riid, void **object) override {
     return Query(riid, {&IID_ITaskTrigger}, static_cast<ITaskTrigger *>(this), object);
   }
@@ -263,7 +265,8 @@ class Scheduler final : public ITaskScheduler, Counted {
       if (code < 0) return code;
     } else {
       if (!taskName || *taskName == L'\0') return E_INVALIDARG;
-      if (!(clsid == CLSID_CTask)) return static_cast<HRESULT>(0x80040111);  // CLASS_E_CLASSNOTAVAILABLE
+      if (!(clsid == CLSID_CTask))
+        return static_cast<HRESULT>(0x80040111);  // CLASS_E_CLASSNOTAVAILABLE
       if (!(riid == IID_IUnknown || riid == IID_IScheduledWorkItem || riid == IID_ITask))
         return E_NOINTERFACE;
       // Windows refuses a name that a job already has.

@@ -16,9 +16,8 @@ HRESULT StandinJobFilePath(LPCWSTR name, std::string *path) {
   // As the real scheduler finds its folder: the registry value, expanded.
   std::vector<wchar_t> folder(32768);
   DWORD bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
-  const LSTATUS read =
-      RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\SchedulingAgent", L"TasksFolder",
-                   RRF_RT_REG_SZ, nullptr, folder.data(), &bytes);
+  const LSTATUS read = RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\SchedulingAgent",
+                                    L"TasksFolder", RRF_RT_REG_SZ, nullptr, folder.data(), &bytes);
   if (read != ERROR_SUCCESS || folder[0] == L'\0') return kStandinPathNotFound;
   std::wstring file(folder.data());
   if (file.back() != L'\\' && file.back() != L'/') file += L'\\';

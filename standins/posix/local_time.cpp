@@ -14,7 +14,8 @@ SYSTEMTIME FixedTime;
 
 bool ParseFixedTime(const char *text, SYSTEMTIME *time) {
   unsigned year, month, day, hour, minute, second;
-  if (std::sscanf(text, "%u-%u-%u %u:%u:%u", &year, &month, &day, &hour, &minute, &second) != 6) return false;
+  if (std::sscanf(text, "%u-%u-%u %u:%u:%u", &year, &month, &day, &hour, &minute, &second) != 6)
+    return false;
   std::tm parts{};
   parts.tm_year = static_cast<int>(year) - 1900;
   parts.tm_mon = static_cast<int>(month) - 1;

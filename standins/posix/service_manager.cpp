@@ -110,8 +110,8 @@ SC_HANDLE WINAPI OpenServiceW(SC_HANDLE manager, LPCWSTR name, DWORD access) {
   return OpenHandle(HandleKind::kService);
 }
 
-BOOL WINAPI QueryServiceStatusEx(SC_HANDLE service, SC_STATUS_TYPE level, LPBYTE buffer,
-                                 DWORD size, LPDWORD needed) {
+BOOL WINAPI QueryServiceStatusEx(SC_HANDLE service, SC_STATUS_TYPE level, LPBYTE buffer, DWORD size,
+                                 LPDWORD needed) {
   ++Log.queries;
   Log.queryLevel = level;
   Log.querySize = size;

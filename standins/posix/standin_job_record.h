@@ -49,21 +49,28 @@ inline void AddTriggerFields(int index, const TASK_TRIGGER &t, RecordFields *fie
     const char *field;
     unsigned value;
   } values[] = {
-      {"cbTriggerSize", t.cbTriggerSize},     {"Reserved1", t.Reserved1},
-      {"wBeginYear", t.wBeginYear},           {"wBeginMonth", t.wBeginMonth},
-      {"wBeginDay", t.wBeginDay},             {"wEndYear", t.wEndYear},
-      {"wEndMonth", t.wEndMonth},             {"wEndDay", t.wEndDay},
-      {"wStartHour", t.wStartHour},           {"wStartMinute", t.wStartMinute},
+      {"cbTriggerSize", t.cbTriggerSize},
+      {"Reserved1", t.Reserved1},
+      {"wBeginYear", t.wBeginYear},
+      {"wBeginMonth", t.wBeginMonth},
+      {"wBeginDay", t.wBeginDay},
+      {"wEndYear", t.wEndYear},
+      {"wEndMonth", t.wEndMonth},
+      {"wEndDay", t.wEndDay},
+      {"wStartHour", t.wStartHour},
+      {"wStartMinute", t.wStartMinute},
       {"MinutesDuration", static_cast<unsigned>(t.MinutesDuration)},
       {"MinutesInterval", static_cast<unsigned>(t.MinutesInterval)},
       {"rgFlags", static_cast<unsigned>(t.rgFlags)},
       {"TriggerType", static_cast<unsigned>(t.TriggerType)},
       {"Type.MonthlyDate.rgfDays", static_cast<unsigned>(t.Type.MonthlyDate.rgfDays)},
       {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
-      {"Reserved2", t.Reserved2},             {"wRandomMinutesInterval", t.wRandomMinutesInterval},
+      {"Reserved2", t.Reserved2},
+      {"wRandomMinutesInterval", t.wRandomMinutesInterval},
   };
   for (const auto &v : values)
-    fields->emplace_back("Trigger" + std::to_string(index) + "." + v.field, std::to_string(v.value));
+    fields->emplace_back("Trigger" + std::to_string(index) + "." + v.field,
+                         std::to_string(v.value));
 }
 
 // The JSON string that opens at text[*at], as RecordText writes it; *at

@@ -5,7 +5,7 @@
 #include "hostapi/win_api.h"
 
 struct StandinMessageBoxCall {
-  int count;          // calls since the last reset
+  int count;  // calls since the last reset
   HWND owner;
   wchar_t text[1024];  // cut short if longer
   wchar_t caption[64];

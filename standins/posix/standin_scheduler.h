@@ -14,16 +14,16 @@
 
 // What the service manager was asked, for tests to check the arguments.
 struct StandinServiceCalls {
-  int managerOpens;        // OpenSCManagerW calls
-  int queries;             // QueryServiceStatusEx calls
-  int closes;              // successful CloseServiceHandle calls
-  int badCloses;           // CloseServiceHandle of a handle not open
-  int openHandles;         // handles open right now
-  int machineNamed;        // 1 when the last OpenSCManagerW named a machine
-  int databaseNamed;       // 1 when it named a database
-  DWORD managerAccess;     // access asked of the last OpenSCManagerW
-  DWORD serviceAccess;     // access asked of the last OpenServiceW
-  wchar_t serviceName[64]; // name given to the last OpenServiceW (cut short)
+  int managerOpens;         // OpenSCManagerW calls
+  int queries;              // QueryServiceStatusEx calls
+  int closes;               // successful CloseServiceHandle calls
+  int badCloses;            // CloseServiceHandle of a handle not open
+  int openHandles;          // handles open right now
+  int machineNamed;         // 1 when the last OpenSCManagerW named a machine
+  int databaseNamed;        // 1 when it named a database
+  DWORD managerAccess;      // access asked of the last OpenSCManagerW
+  DWORD serviceAccess;      // access asked of the last OpenServiceW
+  wchar_t serviceName[64];  // name given to the last OpenServiceW (cut short)
   SC_STATUS_TYPE queryLevel;
   DWORD querySize;
 };

@@ -125,7 +125,10 @@ inline bool operator==(const GUID &a, const GUID &b) {
 enum TASK_TRIGGER_TYPE { TASK_TIME_TRIGGER_ONCE = 0 };
 
 // The largest member of the SDK's union, which alone sets its size.
-struct MONTHLYDATE { DWORD rgfDays; WORD rgfMonths; };
+struct MONTHLYDATE {
+  DWORD rgfDays;
+  WORD rgfMonths;
+};
 union TRIGGER_TYPE_UNION {
   MONTHLYDATE MonthlyDate;
 };
@@ -190,7 +193,8 @@ struct ITask : IScheduledWorkItem {
 };
 
 struct ITaskScheduler : IUnknown {
-  virtual HRESULT NewWorkItem(LPCWSTR taskName, REFCLSID clsid, REFIID riid, IUnknown **unknown) = 0;
+  virtual HRESULT NewWorkItem(LPCWSTR taskName, REFCLSID clsid, REFIID riid,
+                              IUnknown **unknown) = 0;
   virtual HRESULT AddWorkItem(LPCWSTR taskName, IScheduledWorkItem *workItem) = 0;
 
  protected:
@@ -217,8 +221,8 @@ int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 // advapi32
 SC_HANDLE WINAPI OpenSCManagerW(LPCWSTR machine, LPCWSTR database, DWORD access);
 SC_HANDLE WINAPI OpenServiceW(SC_HANDLE manager, LPCWSTR name, DWORD access);
-BOOL WINAPI QueryServiceStatusEx(SC_HANDLE service, SC_STATUS_TYPE level, LPBYTE buffer,
-                                 DWORD size, LPDWORD needed);
+BOOL WINAPI QueryServiceStatusEx(SC_HANDLE service, SC_STATUS_TYPE level, LPBYTE buffer, DWORD size,
+                                 LPDWORD needed);
 BOOL WINAPI CloseServiceHandle(SC_HANDLE handle);
 BOOL WINAPI GetUserNameW(LPWSTR buffer, LPDWORD size);
 

@@ -59,8 +59,8 @@ struct SchedulerState {
   int closes;
 };
 inline constexpr SchedulerState kSchedulerStates[] = {
-    {"running", 1, 1, 2},   {"stopped", 0, 1, 2},    {"paused", 0, 1, 2}, {"starting", 0, 1, 2},
-    {"absent", -2, 0, 1},   {"nomanager", -1, 0, 0}, {"noquery", -3, 1, 2},
+    {"running", 1, 1, 2}, {"stopped", 0, 1, 2},    {"paused", 0, 1, 2},   {"starting", 0, 1, 2},
+    {"absent", -2, 0, 1}, {"nomanager", -1, 0, 0}, {"noquery", -3, 1, 2},
 };
 
 // The scheduler calls that make a job, in order (schedule_command_test, which

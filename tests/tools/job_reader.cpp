@@ -3,8 +3,8 @@
 // standard output, in UTF-8. Exit status 0; 1 when the job cannot be read
 // (the failing call and its code on standard error); 2 for a bad command
 // line. Windows only.
-#include <windows.h>
 #include <mstask.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -21,7 +21,8 @@ void Write(HANDLE handle, const std::string &bytes) {
 
 int Fail(const char *call, HRESULT code) {
   char line[96];
-  std::snprintf(line, sizeof line, "%s() returned: 0x%08lx\n", call, static_cast<unsigned long>(code));
+  std::snprintf(line, sizeof line, "%s() returned: 0x%08lx\n", call,
+                static_cast<unsigned long>(code));
   Write(GetStdHandle(STD_ERROR_HANDLE), line);
   return 1;
 }

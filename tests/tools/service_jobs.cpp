@@ -12,7 +12,8 @@
 int wmain() {
   BYTE *buffer = nullptr;
   DWORD read = 0, total = 0, resume = 0;
-  const NET_API_STATUS status = NetScheduleJobEnum(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume);
+  const NET_API_STATUS status =
+      NetScheduleJobEnum(nullptr, &buffer, MAX_PREFERRED_LENGTH, &read, &total, &resume);
   if (status != NERR_Success) {
     std::fprintf(stderr, "NetScheduleJobEnum failed: %lu\n", static_cast<unsigned long>(status));
     return 1;
@@ -21,7 +22,8 @@ int wmain() {
   for (DWORD i = 0; i < read; ++i) {
     char line[4 * MAX_PATH] = "";
     if (jobs[i].Command)
-      WideCharToMultiByte(CP_UTF8, 0, jobs[i].Command, -1, line, static_cast<int>(sizeof line), nullptr, nullptr);
+      WideCharToMultiByte(CP_UTF8, 0, jobs[i].Command, -1, line, static_cast<int>(sizeof line),
+                          nullptr, nullptr);
     std::printf("%s\n", line);
   }
   NetApiBufferFree(buffer);

@@ -68,7 +68,8 @@ int main() {
   for (const int signal : {SIGSEGV, SIGBUS, SIGILL}) sigaction(signal, &onFault, nullptr);
 
   constexpr size_t kStackBytes = 65536;
-  void *stack = mmap(nullptr, kStackBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
+  void *stack = mmap(nullptr, kStackBytes, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
   if (stack == MAP_FAILED) {
     std::fputs("no memory below 4 GB for a 32-bit stack\n", stdout);
     return 1;

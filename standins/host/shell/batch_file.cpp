@@ -1,10 +1,10 @@
 #include "standins/host/shell/batch_file.h"
 
+#include "hostapi/host_services.h"
 #include "standins/common/utf8_text.h"
 #include "standins/host/shell/shell_messages.h"
 #include "standins/host/shell/shell_os.h"
 #include "standins/host/takecmd/host_control.h"
-#include "hostapi/host_services.h"
 
 // Deep enough for any real script, shallow enough to stop a file that calls itself.
 constexpr int kDeepestBatch = 32;

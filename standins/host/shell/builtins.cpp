@@ -17,7 +17,8 @@ std::wstring TrimBlanks(const std::wstring &text) {
 }
 
 std::wstring Unquoted(const std::wstring &text) {
-  if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') return text.substr(1, text.size() - 2);
+  if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"')
+    return text.substr(1, text.size() - 2);
   return text;
 }
 
@@ -83,7 +84,8 @@ int Exit(ShellState *state, const std::wstring &tail) {
 
 }  // namespace
 
-bool RunBuiltin(ShellState *state, const std::wstring &name, const std::wstring &tail, int *result) {
+bool RunBuiltin(ShellState *state, const std::wstring &name, const std::wstring &tail,
+                int *result) {
   if (EqualsIgnoringAsciiCase(name, L"set"))
     *result = Set(tail);
   else if (EqualsIgnoringAsciiCase(name, L"help"))

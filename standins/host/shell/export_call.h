@@ -18,8 +18,8 @@
 #if defined(__i386__)
 // The result (EAX) of entry called with count 32-bit arguments; stops the
 // shell when the call broke the __stdcall contract.
-std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportName, const void *entry,
-                                 const std::uint32_t *arguments, int count);
+std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportName,
+                                 const void *entry, const std::uint32_t *arguments, int count);
 
 template <typename Value>
 std::uint32_t StackWord(Value value) {
@@ -38,12 +38,14 @@ template <typename Result, typename... Arguments>
 #if defined(__clang__)
 __attribute__((no_sanitize("function")))
 #endif
-Result CallExport(const std::wstring &plugin, const char *exportName, Result(WINAPI *entry)(Arguments...),
-                  std::type_identity_t<Arguments>... arguments) {
+Result
+CallExport(const std::wstring &plugin, const char *exportName, Result(WINAPI *entry)(Arguments...),
+           std::type_identity_t<Arguments>... arguments) {
 #if defined(__i386__)
   const std::uint32_t words[] = {StackWord(arguments)..., 0};
-  const std::uint32_t result = CallStdcallChecked(plugin, exportName, reinterpret_cast<const void *>(entry), words,
-                                                  static_cast<int>(sizeof...(Arguments)));
+  const std::uint32_t result =
+      CallStdcallChecked(plugin, exportName, reinterpret_cast<const void *>(entry), words,
+                         static_cast<int>(sizeof...(Arguments)));
   if constexpr (std::is_pointer_v<Result>)
     return reinterpret_cast<Result>(result);
   else

@@ -24,7 +24,8 @@ bool ExpandLine(const std::wstring &line, std::wstring *expanded) {
   std::size_t at = 0;
   while (at < line.size()) {
     const std::size_t open = line.find(L'`', at);
-    if (!ExpandPart(line.substr(at, open == std::wstring::npos ? open : open - at), expanded)) return false;
+    if (!ExpandPart(line.substr(at, open == std::wstring::npos ? open : open - at), expanded))
+      return false;
     if (open == std::wstring::npos) break;
     const std::size_t close = line.find(L'`', open + 1);
     const std::size_t end = close == std::wstring::npos ? line.size() : close + 1;
@@ -34,7 +35,8 @@ bool ExpandLine(const std::wstring &line, std::wstring *expanded) {
   return expanded->size() < static_cast<std::size_t>(kLineBufferChars);
 }
 
-int RunPluginCommand(const PluginCommand &command, const std::wstring &pluginName, const std::wstring &tail) {
+int RunPluginCommand(const PluginCommand &command, const std::wstring &pluginName,
+                     const std::wstring &tail) {
   if (!command.entry) {
     ShellError(L"plug-in " + pluginName + L" has no export for command " + command.name);
     return 1;
@@ -49,7 +51,9 @@ int RunPluginCommand(const PluginCommand &command, const std::wstring &pluginNam
 void RunLine(ShellState *state, const std::wstring &line) {
   const std::size_t start = SkipBlanks(line, 0);
   if (start == line.size()) return;
-  if (EqualsIgnoringAsciiCase(std::wstring_view(line).substr(start, WordEnd(line, start) - start), L"rem")) return;
+  if (EqualsIgnoringAsciiCase(std::wstring_view(line).substr(start, WordEnd(line, start) - start),
+                              L"rem"))
+    return;
 
   std::wstring expanded;
   if (!ExpandLine(line.substr(start), &expanded)) {

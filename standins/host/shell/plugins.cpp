@@ -1,15 +1,14 @@
 #include "standins/host/shell/plugins.h"
 
+#include "hostapi/host_services.h"
 #include "standins/common/ascii_case.h"
 #include "standins/common/utf8_text.h"
 #include "standins/host/shell/export_call.h"
 #include "standins/host/shell/shell_messages.h"
 #include "standins/host/shell/shell_os.h"
-#include "hostapi/host_services.h"
 
 using PluginInfoEntry = PluginInfo *(WINAPI *)(void);
 using PluginInitializeEntry = int(WINAPI *)(void);
-
 
 namespace {
 
@@ -52,22 +51,28 @@ bool PluginSet::Load(const std::wstring &path) {
   const auto info = FindEntry<PluginInfoEntry>(library, "GetPluginInfo");
   const PluginInfo *record = DescriptionRecord(path, info);
   if (!record) {
-    ShellError(path + (info ? L" gave no description record" : L" is not a plug-in: it has no GetPluginInfo export"));
+    ShellError(path + (info ? L" gave no description record"
+                            : L" is not a plug-in: it has no GetPluginInfo export"));
     OsFreeLibrary(library);
     return false;
   }
-  LoadedPlugin plugin{library, record->moduleName ? record->moduleName : path, {},
-                      FindEntry<PluginHelpEntry>(library, "Help"), FindEntry<PluginUsageEntry>(library, "Usage"),
+  LoadedPlugin plugin{library,
+                      record->moduleName ? record->moduleName : path,
+                      {},
+                      FindEntry<PluginHelpEntry>(library, "Help"),
+                      FindEntry<PluginUsageEntry>(library, "Usage"),
                       FindEntry<PluginShutdownEntry>(library, "ShutdownPlugin")};
   if (const auto initialize = FindEntry<PluginInitializeEntry>(library, "InitializePlugin"))
     CallExport(plugin.name, "InitializePlugin", initialize);
   for (const std::wstring &name : CommandNames(record->commandList))
-    plugin.commands.push_back({name, FindEntry<PluginCommandEntry>(library, WideToUtf8(name).c_str())});
+    plugin.commands.push_back(
+        {name, FindEntry<PluginCommandEntry>(library, WideToUtf8(name).c_str())});
   plugins_.push_back(std::move(plugin));
   return true;
 }
 
-const PluginCommand *PluginSet::FindCommand(std::wstring_view name, std::wstring *pluginName) const {
+const PluginCommand *PluginSet::FindCommand(std::wstring_view name,
+                                            std::wstring *pluginName) const {
   for (const LoadedPlugin &plugin : plugins_)
     for (const PluginCommand &command : plugin.commands)
       if (EqualsIgnoringAsciiCase(command.name, name)) {

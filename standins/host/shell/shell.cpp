@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "hostapi/win_api.h"
 #include "standins/common/utf8_text.h"
 #include "standins/host/shell/batch_file.h"
 #include "standins/host/shell/line_runner.h"
@@ -9,7 +10,6 @@
 #include "standins/host/shell/shell_options.h"
 #include "standins/host/shell/shell_os.h"
 #include "standins/host/takecmd/host_control.h"
-#include "hostapi/win_api.h"
 
 namespace {
 
@@ -48,7 +48,8 @@ int RunShell(const std::vector<std::wstring> &arguments) {
 
   HostSetVariable(L"_transient", options.transient ? L"1" : L"0");
   for (const auto &[name, value] : options.settings)
-    if (HostSetVariable(name.c_str(), value.c_str()) != 0) ShellError(L"cannot set a variable named " + name);
+    if (HostSetVariable(name.c_str(), value.c_str()) != 0)
+      ShellError(L"cannot set a variable named " + name);
 
   const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   if (!comStarted) ShellError(L"CoInitializeEx failed");

@@ -8,4 +8,6 @@ void ShellError(const std::wstring &message) {
 
 void ShellOutput(const std::wstring &text) { QPuts(text.c_str()); }
 
-void ShellErrorText(const std::wstring &text) { Qprintf(GetStdHandle(STD_ERROR_HANDLE), L"%s", text.c_str()); }
+void ShellErrorText(const std::wstring &text) {
+  Qprintf(GetStdHandle(STD_ERROR_HANDLE), L"%s", text.c_str());
+}

@@ -5,7 +5,8 @@
 const wchar_t kShellUsage[] =
     L"usage: hostshell [--plugin PATH]... [--set NAME=VALUE]... [/c LINE... | BATCHFILE]\n";
 
-bool ParseShellOptions(const std::vector<std::wstring> &arguments, ShellOptions *options, std::wstring *error) {
+bool ParseShellOptions(const std::vector<std::wstring> &arguments, ShellOptions *options,
+                       std::wstring *error) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring &argument = arguments[i];
     if (argument == L"--plugin" || argument == L"--set") {

@@ -20,8 +20,9 @@ int OsRunSystemShell(const std::wstring &line) {
   const UINT length = GetSystemDirectoryW(system, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return -1;
   const std::wstring shell = std::wstring(system) + L"\\cmd.exe";
-  return RunProgramAndWait(shell.c_str(), L"\"" + shell + L"\" /c " + line, GetStdHandle(STD_OUTPUT_HANDLE),
-                           GetStdHandle(STD_ERROR_HANDLE), INFINITE);
+  return RunProgramAndWait(shell.c_str(), L"\"" + shell + L"\" /c " + line,
+                           GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE),
+                           INFINITE);
 }
 
 bool OsReadFile(const std::wstring &path, std::string *bytes) {
@@ -32,7 +33,8 @@ bool OsReadFile(const std::wstring &path, std::string *bytes) {
   char chunk[4096];
   DWORD count = 0;
   bool ok;
-  while ((ok = ReadFile(file, chunk, sizeof chunk, &count, nullptr)) && count > 0) bytes->append(chunk, count);
+  while ((ok = ReadFile(file, chunk, sizeof chunk, &count, nullptr)) && count > 0)
+    bytes->append(chunk, count);
   CloseHandle(file);
   return ok;
 }
@@ -108,7 +110,8 @@ std::wstring OsCommandTail(const std::vector<std::wstring> &arguments, std::size
   // unless it names a file, which cmd.exe too keeps in its quotes.
   if (index + 2 == arguments.size()) {
     const std::wstring &only = arguments[index + 1];
-    if (only.find_first_of(L" \t") != std::wstring::npos && GetFileAttributesW(only.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (only.find_first_of(L" \t") != std::wstring::npos &&
+        GetFileAttributesW(only.c_str()) == INVALID_FILE_ATTRIBUTES)
       return only;
   }
   const wchar_t *p = GetCommandLineW();

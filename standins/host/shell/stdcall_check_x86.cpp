@@ -34,8 +34,8 @@ constexpr BrokenPart kBrokenParts[] = {{1, L"EBX changed"},
 
 }  // namespace
 
-extern "C" void __cdecl tardo_checked_stdcall(const void *entry, const std::uint32_t *arguments, int count,
-                                               StdcallOutcome *outcome);
+extern "C" void __cdecl tardo_checked_stdcall(const void *entry, const std::uint32_t *arguments,
+                                              int count, StdcallOutcome *outcome);
 
 asm(R"(
         .intel_syntax noprefix
@@ -107,8 +107,8 @@ _tardo_checked_stdcall:
         .att_syntax prefix
 )");
 
-std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportName, const void *entry,
-                                 const std::uint32_t *arguments, int count) {
+std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportName,
+                                 const void *entry, const std::uint32_t *arguments, int count) {
   StdcallOutcome outcome{};
   tardo_checked_stdcall(entry, arguments, count, &outcome);
   if (outcome.stackSkew == 0 && outcome.broken == 0) return outcome.result;
@@ -119,8 +119,9 @@ std::uint32_t CallStdcallChecked(const std::wstring &plugin, const char *exportN
   else if (outcome.stackSkew > 0)
     broken = L"removed " + std::to_wstring(outcome.stackSkew) + L" bytes more than its arguments";
   for (const BrokenPart &part : kBrokenParts)
-    if (outcome.broken & part.bit) broken += (broken.empty() ? L"" : L", ") + std::wstring(part.report);
-  ShellError(L"plug-in " + plugin + L" broke the __stdcall contract in " + Utf8ToWide(exportName) + L"(): " +
-             broken + L"; stopping");
+    if (outcome.broken & part.bit)
+      broken += (broken.empty() ? L"" : L", ") + std::wstring(part.report);
+  ShellError(L"plug-in " + plugin + L" broke the __stdcall contract in " + Utf8ToWide(exportName) +
+             L"(): " + broken + L"; stopping");
   std::abort();
 }

@@ -3,9 +3,9 @@
 // "\r\n" stays CR LF. Results: the number of characters written, or -1.
 #include <cstdarg>
 
+#include "hostapi/host_services.h"
 #include "standins/host/takecmd/host_os.h"
 #include "standins/host/takecmd/wide_format.h"
-#include "hostapi/host_services.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 namespace {
 
 bool IsNameCharacter(wchar_t c) {
-  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_';
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') ||
+         c == L'_';
 }
 
 std::size_t NameEnd(std::wstring_view text, std::size_t at) {
@@ -67,7 +68,8 @@ std::size_t ReadFunction(std::wstring_view text, std::size_t at, int depth, std:
   if (open == at + 2 || open == text.size() || text[open] != L'[') return kNoReference;
   const std::size_t close = ClosingBracket(text, open);
   if (close == std::wstring_view::npos) return kNoReference;
-  *out += CallFunction(text.substr(at + 2, open - at - 2), ExpandNested(text.substr(open + 1, close - open - 1), depth + 1));
+  *out += CallFunction(text.substr(at + 2, open - at - 2),
+                       ExpandNested(text.substr(open + 1, close - open - 1), depth + 1));
   return close + 1;
 }
 

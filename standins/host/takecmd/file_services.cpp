@@ -1,11 +1,13 @@
 // QueryIsFile, QueryIsDirectory and QueryTrueName.
 #include <cwchar>
 
+#include "hostapi/host_services.h"
 #include "standins/host/takecmd/host_os.h"
 #include "standins/host/takecmd/strict_mode.h"
-#include "hostapi/host_services.h"
 
-int WINAPI QueryIsFile(const wchar_t *path) { return path && OsPathKind(path) == PathKind::kFile ? 1 : 0; }
+int WINAPI QueryIsFile(const wchar_t *path) {
+  return path && OsPathKind(path) == PathKind::kFile ? 1 : 0;
+}
 
 int WINAPI QueryIsDirectory(const wchar_t *path) {
   return path && OsPathKind(path) == PathKind::kDirectory ? 1 : 0;

@@ -7,7 +7,8 @@
 bool OsGetEnvironment(const std::wstring &name, std::wstring *value) {
   std::wstring buffer(256, L'\0');
   for (;;) {
-    const DWORD length = GetEnvironmentVariableW(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetEnvironmentVariableW(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) {
       if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
       value->clear();
@@ -74,6 +75,8 @@ bool OsTrueName(const wchar_t *path, std::wstring *result) {
   return true;
 }
 
-bool OsStandardInputIsPipe() { return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_PIPE; }
+bool OsStandardInputIsPipe() {
+  return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_PIPE;
+}
 
 std::wstring OsExecutablePath() { return ProgramPath(); }

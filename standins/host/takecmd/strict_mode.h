@@ -7,7 +7,8 @@
 
 #include "hostapi/host_services.h"
 
-constexpr std::size_t kLongestHostResult = kHostBufferChars - 1;  // characters, without the terminator
+constexpr std::size_t kLongestHostResult =
+    kHostBufferChars - 1;  // characters, without the terminator
 
 bool StrictMode();
 void SetStrictMode(bool on);

@@ -3,10 +3,10 @@
 #include <cstdarg>
 #include <cwchar>
 
+#include "hostapi/host_services.h"
 #include "standins/host/takecmd/expansion.h"
 #include "standins/host/takecmd/strict_mode.h"
 #include "standins/host/takecmd/wide_format.h"
-#include "hostapi/host_services.h"
 
 namespace {
 

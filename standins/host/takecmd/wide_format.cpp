@@ -56,7 +56,8 @@ std::wstring FormatWide(const wchar_t *format, va_list arguments) {
       case L'd': {
         const int value = va_arg(arguments, int);
         // Negate in unsigned arithmetic so that INT_MIN does not overflow.
-        const unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+        const unsigned magnitude =
+            value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
         PutNumber(&out, value < 0, Digits(magnitude, 10), width);
         break;
       }

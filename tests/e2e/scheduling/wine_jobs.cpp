@@ -33,12 +33,13 @@ int RunProgram(const std::wstring &commandLine, std::string *output, bool withEr
   wchar_t path[MAX_PATH];
   if (!GetTempPathW(MAX_PATH, folder) || !GetTempFileNameW(folder, L"out", 0, path)) return -1;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  HANDLE file = CreateFileW(
+      path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return -1;
   constexpr DWORD kMinute = 60000;
-  const int status =
-      RunProgramAndWait(nullptr, commandLine, file, withErrors ? file : GetStdHandle(STD_ERROR_HANDLE), kMinute);
+  const int status = RunProgramAndWait(nullptr, commandLine, file,
+                                       withErrors ? file : GetStdHandle(STD_ERROR_HANDLE), kMinute);
   SetFilePointer(file, 0, nullptr, FILE_BEGIN);
   char chunk[4096];
   DWORD got = 0;

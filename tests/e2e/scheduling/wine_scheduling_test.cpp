@@ -5,12 +5,12 @@
 // (the wine_scheduler fixture).
 #include <gtest/gtest.h>
 
-#include "standins/common/utf8_text.h"
-#include "standins/host/takecmd/host_control.h"
 #include "hostapi/host_services.h"
 #include "scheduling/schedule_command.h"
 #include "scheduling/scheduler_service.h"
 #include "scheduling/tasks_folder.h"
+#include "standins/common/utf8_text.h"
+#include "standins/host/takecmd/host_control.h"
 #include "tests/e2e/scheduling/wine_jobs.h"
 #include "tests/support/capture.h"
 #include "timecalc/local_now.h"
@@ -107,10 +107,11 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
     const std::wstring name = NextFreeName();
     ASSERT_FALSE(name.empty());
     const WORD minute = static_cast<WORD>(7 + i);
-    const Outcome outcome =
-        Captured([&] { return ScheduleCommand(L"", texts[i].c_str(), Moment(2030, 1, 5, 9, minute)); });
+    const Outcome outcome = Captured(
+        [&] { return ScheduleCommand(L"", texts[i].c_str(), Moment(2030, 1, 5, 9, minute)); });
     ASSERT_EQ(outcome.result, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "[2030-01-05 09:0" + std::to_string(minute) + "]  " + WideToUtf8(texts[i]) + "\n");
+    EXPECT_EQ(outcome.out,
+              "[2030-01-05 09:0" + std::to_string(minute) + "]  " + WideToUtf8(texts[i]) + "\n");
     EXPECT_EQ(outcome.err, "");
 
     const auto job = ReadJob(name);
@@ -121,12 +122,13 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
     EXPECT_EQ(job.at("Flags"), "0x00002002");
     EXPECT_EQ(job.at("TriggerCount"), "1");
     const std::map<std::string, std::string> trigger = {
-        {"cbTriggerSize", "48"}, {"wBeginYear", "2030"}, {"wBeginMonth", "1"},
-        {"wBeginDay", "5"},      {"wStartHour", "9"},    {"wStartMinute", std::to_string(minute)},
-        {"TriggerType", "0"},    {"wEndYear", "0"},      {"MinutesDuration", "0"},
-        {"MinutesInterval", "0"}, {"rgFlags", "0"},      {"wRandomMinutesInterval", "0"},
+        {"cbTriggerSize", "48"},  {"wBeginYear", "2030"}, {"wBeginMonth", "1"},
+        {"wBeginDay", "5"},       {"wStartHour", "9"},    {"wStartMinute", std::to_string(minute)},
+        {"TriggerType", "0"},     {"wEndYear", "0"},      {"MinutesDuration", "0"},
+        {"MinutesInterval", "0"}, {"rgFlags", "0"},       {"wRandomMinutesInterval", "0"},
     };
-    for (const auto &[field, value] : trigger) EXPECT_EQ(job.at("Trigger0." + field), value) << field;
+    for (const auto &[field, value] : trigger)
+      EXPECT_EQ(job.at("Trigger0." + field), value) << field;
     RecordProperty("Account" + std::to_string(i), job.at("Account"));
   }
   EXPECT_EQ(TardoJobFiles().size(), before_.size() + 3);
@@ -134,8 +136,9 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
 
 TEST_F(SchedulerRunning, WorkingDirectoryIsTheTrueNameOfIN) {
   const std::wstring name = NextFreeName();
-  const Outcome outcome = Captured(
-      [] { return ScheduleCommand(L"C:\\windows\\system32\\..\\temp", L"cd", Moment(2030, 1, 5, 9, 7)); });
+  const Outcome outcome = Captured([] {
+    return ScheduleCommand(L"C:\\windows\\system32\\..\\temp", L"cd", Moment(2030, 1, 5, 9, 7));
+  });
   ASSERT_EQ(outcome.result, 0) << outcome.err;
   const auto job = ReadJob(name);
   ASSERT_FALSE(job.empty());
@@ -177,10 +180,11 @@ TEST_F(SchedulerRunning, TheAccountIsTheUserWhoAsked) {
   constexpr int kSetAccountInformationSlot = 30;  // IUnknown's 3, then ITask's in their fixed order
   ITaskScheduler *scheduler = nullptr;
   ITask *task = nullptr;
-  ASSERT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
-                             reinterpret_cast<void **>(&scheduler)),
+  ASSERT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_ITaskScheduler, reinterpret_cast<void **>(&scheduler)),
             S_OK);
-  ASSERT_EQ(scheduler->NewWorkItem(L"Tardo-probe", CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&task)),
+  ASSERT_EQ(scheduler->NewWorkItem(L"Tardo-probe", CLSID_CTask, IID_ITask,
+                                   reinterpret_cast<IUnknown **>(&task)),
             S_OK);
   WineSetAccount = reinterpret_cast<SetAccountEntry>(
       ReplaceMethod(task, kSetAccountInformationSlot, reinterpret_cast<void *>(&RecordAccount)));
@@ -188,7 +192,8 @@ TEST_F(SchedulerRunning, TheAccountIsTheUserWhoAsked) {
   task->SetAccountInformation(L"slot check", nullptr);  // the recorder sits in the right slot
   const AccountCall check = SeenAccount;
   SeenAccount = {};
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"echo x", Moment(2030, 1, 5, 9, 7)); });
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", L"echo x", Moment(2030, 1, 5, 9, 7)); });
   ReplaceMethod(task, kSetAccountInformationSlot, reinterpret_cast<void *>(WineSetAccount));
   task->Release();
   scheduler->Release();
@@ -212,17 +217,19 @@ TEST_F(SchedulerRunning, TheHostReadsTasksFolderFromItsOwnRegistryView) {
   ASSERT_EQ(RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"TasksFolder"), ERROR_SUCCESS);
   HKEY other = nullptr;
   const REGSAM otherView = sizeof(void *) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-  LSTATUS otherHasIt = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE | otherView, &other);
+  LSTATUS otherHasIt =
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE | otherView, &other);
   if (otherHasIt == ERROR_SUCCESS) {
     otherHasIt = RegQueryValueExW(other, L"TasksFolder", nullptr, nullptr, nullptr, nullptr);
     RegCloseKey(other);
   }
   std::string output;
-  const int code = RunProgram(L"\"" + ProgramFolder() + L"hostshell.exe\" --plugin \"" + ProgramFolder() +
-                                  L"Tardo.dll\" /c tardo 5 min echo x",
+  const int code = RunProgram(L"\"" + ProgramFolder() + L"hostshell.exe\" --plugin \"" +
+                                  ProgramFolder() + L"Tardo.dll\" /c tardo 5 min echo x",
                               &output, true);
   const wchar_t value[] = L"%SystemRoot%\\Tasks";
-  const LSTATUS restored = RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"TasksFolder", REG_EXPAND_SZ, value, sizeof value);
+  const LSTATUS restored =
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"TasksFolder", REG_EXPAND_SZ, value, sizeof value);
 
   EXPECT_EQ(otherHasIt, ERROR_SUCCESS) << "the other view lost TasksFolder";
   EXPECT_EQ(code, 2);
@@ -233,7 +240,8 @@ TEST_F(SchedulerRunning, TheHostReadsTasksFolderFromItsOwnRegistryView) {
 
 TEST_F(SchedulerRunning, WithoutCOMCoCreateInstanceIsReported) {
   CoUninitialize();
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"echo x", Moment(2030, 1, 5, 9, 7)); });
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", L"echo x", Moment(2030, 1, 5, 9, 7)); });
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
   EXPECT_EQ(outcome.result, -1);
   EXPECT_EQ(outcome.err, "Tardo plugin: CoCreateInstance() returned: 0x800401f0\r\n");

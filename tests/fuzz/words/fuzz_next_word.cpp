@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Require(left > 0 && left < before.size() - 1);
     Require(!IsWhiteSpace(tail[0]));
     // Trailing white space is left only after a quote that stays open.
-    if (IsWhiteSpace(tail[left - 1])) Require(std::count(tail.begin(), tail.begin() + left, L'"') % 2 == 1);
+    if (IsWhiteSpace(tail[left - 1]))
+      Require(std::count(tail.begin(), tail.begin() + left, L'"') % 2 == 1);
   }
   return 0;
 }

@@ -4,11 +4,11 @@
 // libstdc++ and the C library itself call these). Each reports to the heap
 // counter, then allocates with glibc's own allocator through its __libc_
 // entry points, so an allocation is seen exactly once.
+#include <malloc.h>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <malloc.h>
 #include <new>
 
 #include "tests/unit/allocations/heap_counter.h"
@@ -101,7 +101,9 @@ constexpr std::size_t kPlain = alignof(std::max_align_t);
 void *operator new(std::size_t size) { return NewOrThrow(size, kPlain); }
 void *operator new[](std::size_t size) { return NewOrThrow(size, kPlain); }
 void *operator new(std::size_t size, const std::nothrow_t &) noexcept { return New(size, kPlain); }
-void *operator new[](std::size_t size, const std::nothrow_t &) noexcept { return New(size, kPlain); }
+void *operator new[](std::size_t size, const std::nothrow_t &) noexcept {
+  return New(size, kPlain);
+}
 void *operator new(std::size_t size, std::align_val_t alignment) {
   return NewOrThrow(size, static_cast<std::size_t>(alignment));
 }
@@ -111,7 +113,8 @@ void *operator new[](std::size_t size, std::align_val_t alignment) {
 void *operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t &) noexcept {
   return New(size, static_cast<std::size_t>(alignment));
 }
-void *operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t &) noexcept {
+void *operator new[](std::size_t size, std::align_val_t alignment,
+                     const std::nothrow_t &) noexcept {
   return New(size, static_cast<std::size_t>(alignment));
 }
 

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "hostapi/win_api.h"
+#include "plugin/exports.h"
 #include "standins/host/takecmd/host_control.h"
 #include "standins/posix/standin_clock.h"
 #include "standins/posix/standin_message_box.h"
 #include "standins/posix/standin_paths.h"
 #include "standins/posix/standin_scheduler.h"
-#include "hostapi/win_api.h"
-#include "plugin/exports.h"
 #include "tests/support/capture.h"
 #include "tests/support/expectations.h"
 #include "tests/unit/allocations/heap_counter.h"
@@ -74,16 +74,23 @@ TEST_F(HeapCounterTest, CountsWhatTheLibraryAllocatesItself) {
   const struct {
     const char *why;
     void (*probe)(void);
-  } cases[] = {{"malloc", ProbeMalloc}, {"operator new[]", ProbeNew}, {"std::wstring", ProbeString}};
+  } cases[] = {
+      {"malloc", ProbeMalloc}, {"operator new[]", ProbeNew}, {"std::wstring", ProbeString}};
   for (const auto &c : cases) {
-    const Observed seen = Counted([&] { c.probe(); return 0; });
+    const Observed seen = Counted([&] {
+      c.probe();
+      return 0;
+    });
     EXPECT_EQ(seen.heap.plugin, 1) << c.why;
     EXPECT_EQ(seen.heap.host, 0) << c.why;
   }
 }
 
 TEST_F(HeapCounterTest, LeavesToTheHostWhatItsServicesAllocate) {
-  const Observed seen = Counted([] { ProbeHostService(); return 0; });
+  const Observed seen = Counted([] {
+    ProbeHostService();
+    return 0;
+  });
   EXPECT_EQ(seen.heap.plugin, 0) << PluginAllocationSites();
   EXPECT_GE(seen.heap.host, 1);
 }
@@ -172,9 +179,7 @@ std::string Replaced(std::string text, const std::string &token, const std::stri
 
 class WholeCommandAllocations : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    ASSERT_EQ(LocateHeapOwners("Tardo.so", kHostObjects, 2), 2);
-  }
+  static void SetUpTestSuite() { ASSERT_EQ(LocateHeapOwners("Tardo.so", kHostObjects, 2), 2); }
 
   void SetUp() override {
     char pattern[] = "/tmp/tardo-allocations-XXXXXX";
@@ -212,7 +217,9 @@ class WholeCommandAllocations : public ::testing::Test {
   void Arrange(const Command &c) {
     SYSTEMTIME now = {};
     ASSERT_EQ(std::sscanf(c.clock, "%hu-%hu-%hu %hu:%hu:%hu", &now.wYear, &now.wMonth, &now.wDay,
-                          &now.wHour, &now.wMinute, &now.wSecond), 6) << c.clock;
+                          &now.wHour, &now.wMinute, &now.wSecond),
+              6)
+        << c.clock;
     StandinSetLocalTime(&now);
     setenv("STANDIN_TASKSFOLDER", c.tasksFolder, 1);
     StandinSchedulerReset();

@@ -38,7 +38,8 @@ const Case kCases[] = {
     {L"minutes   echo hi", L"minutes", kWordAndMore, L"echo hi"},
     {L"hours   ", L"hours", kLastWord, L""},
     {L"hours", L"hours", kLastWord, L""},
-    {L"\"C:\\Program Files\\Tools\" echo hi", L"C:\\Program Files\\Tools", kWordAndMore, L"echo hi"},
+    {L"\"C:\\Program Files\\Tools\" echo hi", L"C:\\Program Files\\Tools", kWordAndMore,
+     L"echo hi"},
     {L"\"\"", L"", kLastWord, L""},
     {L"  \"\"  x", L"", kWordAndMore, L"x"},
     {L"\"\"\"\"", L"", kLastWord, L""},
@@ -131,8 +132,8 @@ TEST(NextWord, CutsAnOverlongWordWithinItsBuffer) {
     std::wstring text = quoted ? L"\"" : L"";
     text += std::wstring(kWordBufferChars + 100, L'a');
     text += quoted ? L" a\" rest  " : L" rest  ";
-    const std::wstring expected = std::wstring(text.begin() + (quoted ? 1 : 0), text.end())
-                                      .substr(0, kWordBufferChars - 1);
+    const std::wstring expected =
+        std::wstring(text.begin() + (quoted ? 1 : 0), text.end()).substr(0, kWordBufferChars - 1);
     for (const int consume : {0, 1}) {
       std::vector<wchar_t> tail(text.begin(), text.end());
       tail.push_back(L'\0');

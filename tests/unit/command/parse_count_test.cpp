@@ -62,12 +62,12 @@ const Case kCases[] = {
     {L"0xabc", 0xabc},
     // Digits of other scripts are not read as digits anywhere, though
     // Windows' iswdigit and wcstol accept some of them.
-    {L"\uff15", -1},        // full-width 5
-    {L"1\uff10", -1},       // 1, full-width 0
-    {L"\u0665", -1},        // Arabic-Indic 5
-    {L"1\u0660", -1},       // 1, Arabic-Indic 0
-    {L"\u00b2", -1},        // superscript 2
-    {L"0x1\uff21", -1},     // full-width A
+    {L"\uff15", -1},     // full-width 5
+    {L"1\uff10", -1},    // 1, full-width 0
+    {L"\u0665", -1},     // Arabic-Indic 5
+    {L"1\u0660", -1},    // 1, Arabic-Indic 0
+    {L"\u00b2", -1},     // superscript 2
+    {L"0x1\uff21", -1},  // full-width A
 };
 
 TEST(ParseCount, ReadsDecimalAndHexadecimalCounts) {

@@ -125,7 +125,8 @@ TEST_F(Expansion, HostExpandTextKeepsWithinItsCapacity) {
 // A stored REG_EXPAND_SZ value: the first pass gives the text as stored, the
 // second the path it names.
 #ifdef _WIN32
-constexpr wchar_t kExpandableValue[] = L"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment\\ComSpec";
+constexpr wchar_t kExpandableValue[] =
+    L"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment\\ComSpec";
 constexpr wchar_t kStoredText[] = L"%SystemRoot%\\system32\\cmd.exe";
 constexpr wchar_t kAfterRoot[] = L"\\system32\\cmd.exe";
 #else

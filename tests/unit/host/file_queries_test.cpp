@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "standins/common/utf8_text.h"
 #include "hostapi/host_services.h"
+#include "standins/common/utf8_text.h"
 
 namespace fs = std::filesystem;
 
@@ -42,8 +42,8 @@ class FileQueries : public testing::Test {
  protected:
   void SetUp() override {
     folder_ = fs::canonical(fs::temp_directory_path()) /
-              ("tardo-host-" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("tardo-host-" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_ / L"sub");
     std::ofstream(folder_ / L"file.txt") << "x";

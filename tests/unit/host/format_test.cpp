@@ -47,16 +47,20 @@ TEST(Formatter, EveryConversionAndZeroPadding) {
       {Format(L"%s", L"100% %d"), L"100% %d"},  // an argument is never a format
       {Format(L"%%"), L"%"},
       {Format(L"100%%"), L"100%"},
-      {Format(L"50%"), L"50%"},              // a format that ends inside a conversion
-      {Format(L"%ld|%4d|%05s|%u|%d", 5), L"%ld|%4d|%05s|%u|5"},  // the rest stays, taking no argument
+      {Format(L"50%"), L"50%"},  // a format that ends inside a conversion
+      {Format(L"%ld|%4d|%05s|%u|%d", 5),
+       L"%ld|%4d|%05s|%u|5"},  // the rest stays, taking no argument
       {Format(L"Tardo v%d.%d.%d loaded.\n", 1, 20, 300), L"Tardo v1.20.300 loaded.\n"},
-      {Format(L"[%04d-%02d-%02d %02d:%02d]  %s\n", 2024, 3, 5, 7, 9, L"echo hi"), L"[2024-03-05 07:09]  echo hi\n"},
+      {Format(L"[%04d-%02d-%02d %02d:%02d]  %s\n", 2024, 3, 5, 7, 9, L"echo hi"),
+       L"[2024-03-05 07:09]  echo hi\n"},
       {Format(L"Tardo-%08x.job", 0x0badf00du), L"Tardo-0badf00d.job"},
-      {Format(L"%s returned: 0x%x\r\n", L"SetFlags()", 0x80041318u), L"SetFlags() returned: 0x80041318\r\n"},
+      {Format(L"%s returned: 0x%x\r\n", L"SetFlags()", 0x80041318u),
+       L"SetFlags() returned: 0x80041318\r\n"},
   };
   for (const auto &test : cases) {
     EXPECT_EQ(test.actual.text, test.expected);
-    EXPECT_EQ(test.actual.result, static_cast<int>(std::wstring(test.expected).size())) << test.expected;
+    EXPECT_EQ(test.actual.result, static_cast<int>(std::wstring(test.expected).size()))
+        << test.expected;
   }
 }
 

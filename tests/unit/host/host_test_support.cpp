@@ -13,7 +13,9 @@ bool EnvironmentValue(const wchar_t *name, std::wstring *value) {
   return true;
 }
 
-void SetEnvironment(const wchar_t *name, const wchar_t *value) { SetEnvironmentVariableW(name, value); }
+void SetEnvironment(const wchar_t *name, const wchar_t *value) {
+  SetEnvironmentVariableW(name, value);
+}
 #else
 bool EnvironmentValue(const wchar_t *name, std::wstring *value) {
   const char *text = std::getenv(WideToUtf8(name).c_str());

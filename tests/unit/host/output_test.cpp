@@ -22,7 +22,8 @@ TEST(Output, StandardOutputGetsExactUtf8Bytes) {
 TEST(Output, QprintfWritesToTheHandleItIsGiven) {
   Capture errors(Stream::Error);
   Capture output(Stream::Output);
-  Qprintf(GetStdHandle(STD_ERROR_HANDLE), L"Tardo plugin: %s\r\n", L"Syntax error:  expected a time");
+  Qprintf(GetStdHandle(STD_ERROR_HANDLE), L"Tardo plugin: %s\r\n",
+          L"Syntax error:  expected a time");
   Qprintf(GetStdHandle(STD_OUTPUT_HANDLE), L"%s", L"out");
   EXPECT_EQ(output.Finish(), "out");
   EXPECT_EQ(errors.Finish(), "Tardo plugin: Syntax error:  expected a time\r\n");

@@ -22,7 +22,15 @@
 
 namespace {
 
-PluginInfo Info = {L"Probe", L"Tardo tests", L"", L"", L"Shows what the host passes", L"probe, overrun missing", 0, 1, 0};
+PluginInfo Info = {L"Probe",
+                   L"Tardo tests",
+                   L"",
+                   L"",
+                   L"Shows what the host passes",
+                   L"probe, overrun missing",
+                   0,
+                   1,
+                   0};
 
 }  // namespace
 
@@ -57,7 +65,8 @@ PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail) {
   Printf(L"[%s]\n", tail);
   const int length = static_cast<int>(std::wcslen(tail));
 #if defined(PROBE_CLOBBER)
-  asm volatile("xorl %%esi, %%esi\n\txorl %%edi, %%edi" ::);  // told to no one: nothing restores them
+  asm volatile(
+      "xorl %%esi, %%esi\n\txorl %%edi, %%edi" ::);  // told to no one: nothing restores them
 #elif defined(PROBE_SET_DF)
   asm volatile("std");
 #endif

@@ -20,8 +20,9 @@ std::wstring ShellPath() {
 // not ended within 60 s, far above the second it takes), its output in *out.
 int RunShell(const std::wstring &commandLine, std::string *out) {
   Capture capture(Stream::Output);
-  const int code = RunProgramAndWait(ShellPath().c_str(), commandLine, GetStdHandle(STD_OUTPUT_HANDLE),
-                                     GetStdHandle(STD_ERROR_HANDLE), 60000);
+  const int code =
+      RunProgramAndWait(ShellPath().c_str(), commandLine, GetStdHandle(STD_OUTPUT_HANDLE),
+                        GetStdHandle(STD_ERROR_HANDLE), 60000);
   *out = capture.Finish();
   return code;
 }

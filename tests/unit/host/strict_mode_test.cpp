@@ -14,7 +14,9 @@ constexpr std::size_t kLongest = kHostBufferChars - 1;
 
 class StrictMode : public testing::Test {
  protected:
-  void SetUp() override { HostSetVariable(L"TARDO_T_LONG", std::wstring(kLongest - 2, L'v').c_str()); }
+  void SetUp() override {
+    HostSetVariable(L"TARDO_T_LONG", std::wstring(kLongest - 2, L'v').c_str());
+  }
   void TearDown() override {
     HostSetStrictMode(1);
     HostSetVariable(L"TARDO_T_LONG", nullptr);
@@ -36,7 +38,8 @@ TEST_F(StrictMode, ResultsThatJustFitAreWhole) {
 TEST_F(StrictMode, OffCutsAnOverlongResultAtTheBuffersEnd) {
   EXPECT_EQ(HostSetStrictMode(0), 1);
   for (wchar_t &c : buffer_) c = L'#';
-  EXPECT_EQ(Sprintf(buffer_, L"%s!", std::wstring(kLongest, L'x').c_str()), static_cast<int>(kLongest));
+  EXPECT_EQ(Sprintf(buffer_, L"%s!", std::wstring(kLongest, L'x').c_str()),
+            static_cast<int>(kLongest));
   EXPECT_EQ(buffer_[kLongest], L'\0');
   EXPECT_EQ(buffer_[kLongest + 1], L'#');
 
@@ -56,7 +59,8 @@ TEST_F(StrictMode, OnAbortsLoudlyAtTheOverrun) {
   const std::wstring text = L"[%TARDO_T_LONG%]!";
   text.copy(buffer_, text.size());
   buffer_[text.size()] = L'\0';
-  EXPECT_DEATH(ExpandVariables(buffer_, 1), "TakeCmd strict mode: ExpandVariables result of 16384 characters");
+  EXPECT_DEATH(ExpandVariables(buffer_, 1),
+               "TakeCmd strict mode: ExpandVariables result of 16384 characters");
 }
 #endif
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "hostapi/host_services.h"
 #include "hostapi/report_error.h"
 #include "standins/host/takecmd/host_control.h"
-#include "hostapi/host_services.h"
 #include "tests/support/capture.h"
 #include "tests/support/expectations.h"
 
@@ -88,7 +88,8 @@ TEST_F(ReportErrorTest, WritesTheBatchLocationUnlessBatchIsZero) {
     EXPECT_EQ(ErrorBytes([&] { ReportError(c.message); }), expected) << expected;
   }
   Batch(L"0", nullptr, nullptr);
-  EXPECT_EQ(ErrorBytes([] { ReportError(L"Z\u00fcrich \u20ac"); }), ErrorLine("Z\xc3\xbcrich \xe2\x82\xac"));
+  EXPECT_EQ(ErrorBytes([] { ReportError(L"Z\u00fcrich \u20ac"); }),
+            ErrorLine("Z\xc3\xbcrich \xe2\x82\xac"));
 }
 
 TEST_F(ReportErrorTest, FormatsANumber) {
@@ -98,14 +99,16 @@ TEST_F(ReportErrorTest, FormatsANumber) {
     int number;
     std::string message;
   } cases[] = {
-      {L"SetTrigger() returned: 0x%x", static_cast<int>(0x80070005u), "SetTrigger() returned: 0x80070005"},
+      {L"SetTrigger() returned: 0x%x", static_cast<int>(0x80070005u),
+       "SetTrigger() returned: 0x80070005"},
       {L"AddWorkItem() returned: 0x%x", 1, "AddWorkItem() returned: 0x1"},
       {L"CoCreateInstance() returned: 0x%x", static_cast<int>(0x800401F0u),
        "CoCreateInstance() returned: 0x800401f0"},
       {L"Value %d", -2147483647 - 1, "Value -2147483648"},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(c.format, c.number); }), ErrorLine(c.message)) << c.message;
+    EXPECT_EQ(ErrorBytes([&] { ReportErrorNumber(c.format, c.number); }), ErrorLine(c.message))
+        << c.message;
   Batch(L"1", L"job.btm", L"2");
   EXPECT_EQ(ErrorBytes([] { ReportErrorNumber(L"Save() returned: 0x%x", 5); }),
             ErrorLine("Save() returned: 0x5", BatchLocation("job.btm", "2")));
@@ -126,7 +129,8 @@ TEST_F(ReportErrorTest, FormatsAText) {
        "Syntax error:  invalid time \"\"; should be HH:MM"},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(ErrorBytes([&] { ReportErrorText(c.format, c.text); }), ErrorLine(c.message)) << c.message;
+    EXPECT_EQ(ErrorBytes([&] { ReportErrorText(c.format, c.text); }), ErrorLine(c.message))
+        << c.message;
 }
 
 // The host's Sprintf takes no bound and, in strict mode, aborts the test

@@ -18,10 +18,8 @@ TEST(WideText, BoundedCopiesCutWithinTheCapacityAndSaySo) {
     const wchar_t *after;
   } cases[] = {
       {false, L"#", L"x", 0, -1, L"#"},  // no room at all: nothing written
-      {false, L"#", L"ab", 3, 0, L"ab"},
-      {false, L"#", L"abc", 3, -1, L"ab"},
-      {true, L"ab", L"c", 4, 0, L"abc"},
-      {true, L"ab", L"cd", 4, -1, L"abc"},
+      {false, L"#", L"ab", 3, 0, L"ab"}, {false, L"#", L"abc", 3, -1, L"ab"},
+      {true, L"ab", L"c", 4, 0, L"abc"}, {true, L"ab", L"cd", 4, -1, L"abc"},
   };
   for (const auto &c : cases) {
     wchar_t buffer[8] = {};
@@ -39,8 +37,7 @@ TEST(WideText, EqualsIgnoringCaseFoldsAToZOnly) {
     const wchar_t *b;
     int equal;
   } cases[] = {
-      {L"Z", L"z", 1},
-      {L"[", L"{", 0},  // the codes after Z and z
+      {L"Z", L"z", 1}, {L"[", L"{", 0},  // the codes after Z and z
   };
   for (const auto &c : cases) EXPECT_EQ(EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << c.b;
 }

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "standins/host/takecmd/host_control.h"
-#include "plugin/exports.h"
 #include "command/usage_text.h"
 #include "hostapi/host_services.h"
+#include "plugin/exports.h"
+#include "standins/host/takecmd/host_control.h"
 #include "tests/support/capture.h"
 #include "tests/support/expectations.h"
 
@@ -50,8 +50,8 @@ struct NameCase {
   int expected;
 };
 const NameCase kNames[] = {
-    {L"tardo", 1}, {L"TARDO", 1}, {L"Tardo", 1},  {L"tArDo", 1},  {L"tardo ", 0},
-    {L" tardo", 0}, {L"tardox", 0}, {L"tard", 0}, {L"", 0},       {L"t\u00C1rdo", 0},
+    {L"tardo", 1},  {L"TARDO", 1},  {L"Tardo", 1}, {L"tArDo", 1}, {L"tardo ", 0},
+    {L" tardo", 0}, {L"tardox", 0}, {L"tard", 0},  {L"", 0},      {L"t\u00C1rdo", 0},
 };
 
 TEST(Usage, AnswersOnlyForItsOwnCommandName) {
@@ -128,7 +128,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID);
 namespace {
 
 TEST(EntryPoint, ReportsSuccessForEveryNotification) {
-  for (DWORD reason : {DLL_PROCESS_ATTACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, DLL_PROCESS_DETACH})
+  for (DWORD reason :
+       {DLL_PROCESS_ATTACH, DLL_THREAD_ATTACH, DLL_THREAD_DETACH, DLL_PROCESS_DETACH})
     EXPECT_EQ(DllMain(nullptr, reason, nullptr), TRUE) << reason;
 }
 

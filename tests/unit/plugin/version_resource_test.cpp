@@ -65,7 +65,8 @@ TEST_F(VersionResource, StringsAreExact) {
   // The name of a machine or of the release build: never a path or an account.
   const std::wstring built_on = String(L"Built On");
   EXPECT_FALSE(built_on.empty());
-  EXPECT_EQ(built_on.find_first_not_of(L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789._- "),
+  EXPECT_EQ(built_on.find_first_not_of(
+                L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789._- "),
             std::wstring::npos)
       << built_on;
 }
@@ -74,7 +75,10 @@ TEST_F(VersionResource, BuildIsADateAndTime) {
   const std::wstring build = String(L"Build");
   ASSERT_EQ(build.size(), 19u) << "YYYY-MM-DD hh:mm:ss";
   for (size_t i = 0; i < build.size(); ++i) {
-    const wchar_t expected = i == 4 || i == 7 ? L'-' : i == 10 ? L' ' : i == 13 || i == 16 ? L':' : L'9';
+    const wchar_t expected = i == 4 || i == 7     ? L'-'
+                             : i == 10            ? L' '
+                             : i == 13 || i == 16 ? L':'
+                                                  : L'9';
     if (expected == L'9')
       EXPECT_TRUE(build[i] >= L'0' && build[i] <= L'9') << i;
     else

@@ -145,8 +145,8 @@ TEST_F(ScheduleCommandTest, WorkingDirectoryIsTheTrueNameOrElseTheShellsFolder) 
     std::filesystem::create_directory(tasks_);
     HostSetVariable(L"_cmdspec", c.cmdspec);
     const std::string name = NextJobName();
-    const Outcome outcome =
-        Captured([&] { return ScheduleCommand(c.directory.c_str(), L"x", Moment(2016, 1, 5, 9, 7)); });
+    const Outcome outcome = Captured(
+        [&] { return ScheduleCommand(c.directory.c_str(), L"x", Moment(2016, 1, 5, 9, 7)); });
     ASSERT_EQ(outcome.result, 0) << outcome.err;
     EXPECT_EQ(Calls(), WithReleases(kJobCalls, 3));
     const auto job = Job(name);
@@ -157,14 +157,16 @@ TEST_F(ScheduleCommandTest, WorkingDirectoryIsTheTrueNameOrElseTheShellsFolder) 
 
 TEST_F(ScheduleCommandTest, NoWorkingDirectoryAtAllIsTheShellsFolder) {
   const std::string name = NextJobName();
-  ASSERT_EQ(Captured([] { return ScheduleCommand(nullptr, L"x", Moment(2016, 1, 5, 9, 7)); }).result, 0);
+  ASSERT_EQ(
+      Captured([] { return ScheduleCommand(nullptr, L"x", Moment(2016, 1, 5, 9, 7)); }).result, 0);
   EXPECT_EQ(Job(name).at("WorkingDirectory"), "/opt/Take Command/");
 }
 
 TEST_F(ScheduleCommandTest, AFailedUserNameGivesAnEmptyAccount) {
   StandinFailGetUserName(1);
   const std::string name = NextJobName();
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, 0);
   EXPECT_EQ(Job(name).at("Account"), "");
   EXPECT_EQ(Job(name).at("Password"), "null");
@@ -179,26 +181,22 @@ TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) 
   } cases[] = {
       {"CoCreateInstance", static_cast<HRESULT>(0x80040154),
        "CoCreateInstance() returned: 0x80040154", 0},
-      {"NewWorkItem", static_cast<HRESULT>(0x80070050),
-       "NewWorkItem() returned: 0x80070050", 1},
-      {"SetApplicationName", E_INVALIDARG,
-       "SetApplicationName() returned: 0x80070057", 2},
+      {"NewWorkItem", static_cast<HRESULT>(0x80070050), "NewWorkItem() returned: 0x80070050", 1},
+      {"SetApplicationName", E_INVALIDARG, "SetApplicationName() returned: 0x80070057", 2},
       {"SetApplicationName", 1, "SetApplicationName() returned: 0x1", 2},
-      {"SetWorkingDirectory", E_OUTOFMEMORY,
-       "SetWorkingDirectory() returned: 0x8007000e", 2},
+      {"SetWorkingDirectory", E_OUTOFMEMORY, "SetWorkingDirectory() returned: 0x8007000e", 2},
       {"SetParameters", S_FALSE, "SetParameters() returned: 0x1", 2},
-      {"SetAccountInformation", E_ACCESSDENIED,
-       "SetAccountInformation() returned: 0x80070005", 2},
+      {"SetAccountInformation", E_ACCESSDENIED, "SetAccountInformation() returned: 0x80070005", 2},
       {"SetFlags", 0x7FFFFFFF, "SetFlags() returned: 0x7fffffff", 2},
       {"CreateTrigger", E_FAIL, "CreateTrigger() returned: 0x80004005", 2},
       {"SetTrigger", 0x10, "SetTrigger() returned: 0x10", 3},
-      {"AddWorkItem", static_cast<HRESULT>(0x80070050),
-       "AddWorkItem() returned: 0x80070050", 3},
+      {"AddWorkItem", static_cast<HRESULT>(0x80070050), "AddWorkItem() returned: 0x80070050", 3},
   };
   for (const auto &c : cases) {
     StandinSchedulerReset();
     ASSERT_EQ(StandinSchedulerFail(c.call, c.code), 0);
-    const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"echo hi", Moment(2016, 1, 5, 9, 7)); });
+    const Outcome outcome =
+        Captured([] { return ScheduleCommand(L"", L"echo hi", Moment(2016, 1, 5, 9, 7)); });
     EXPECT_EQ(outcome.result, -1) << c.call;
     EXPECT_EQ(outcome.err, ErrorLine(c.message));
     EXPECT_EQ(outcome.out, "") << c.call;
@@ -213,7 +211,8 @@ TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) 
 TEST_F(ScheduleCommandTest, CoCreateInstanceIsJudgedByItsSign) {
   StandinSchedulerFail("CoCreateInstance", S_FALSE);
   const std::string name = NextJobName();
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, 0);
   EXPECT_EQ(outcome.err, "");
   EXPECT_EQ(JobFiles(), std::vector<std::string>{name + ".job"});
@@ -221,7 +220,8 @@ TEST_F(ScheduleCommandTest, CoCreateInstanceIsJudgedByItsSign) {
 
 TEST_F(ScheduleCommandTest, WithoutCOMOnTheThreadCoCreateInstanceFails) {
   CoUninitialize();
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, -1);
   EXPECT_EQ(outcome.err, ErrorLine("CoCreateInstance() returned: 0x800401f0"));
   EXPECT_EQ(Calls(), std::vector<std::string>{"CoCreateInstance"});
@@ -234,7 +234,8 @@ TEST_F(ScheduleCommandTest, ASchedulerNotRunningStopsBeforeCOM) {
     if (c.result == 1) continue;
     StandinSchedulerReset();
     ASSERT_EQ(StandinSetScheduleState(c.state), 0);
-    const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+    const Outcome outcome =
+        Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
     EXPECT_EQ(outcome.result, -1) << c.state;
     EXPECT_NE(outcome.err, "") << c.state;
     EXPECT_EQ(outcome.out, "");
@@ -245,7 +246,8 @@ TEST_F(ScheduleCommandTest, ASchedulerNotRunningStopsBeforeCOM) {
 
 TEST_F(ScheduleCommandTest, NoTasksFolderStopsBeforeCOM) {
   setenv("STANDIN_TASKSFOLDER", "-", 1);
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, -1);
   EXPECT_NE(outcome.err, "");  // tasks_folder_test holds the message
   EXPECT_TRUE(Calls().empty());
@@ -267,7 +269,8 @@ TEST_F(ScheduleCommandTest, TheServiceIsCheckedBeforeTheTasksFolder) {
 }
 
 TEST_F(ScheduleCommandTest, AMissingCommandIsRefusedSilently) {
-  const Outcome outcome = Captured([] { return ScheduleCommand(L"", nullptr, Moment(2016, 1, 5, 9, 7)); });
+  const Outcome outcome =
+      Captured([] { return ScheduleCommand(L"", nullptr, Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, -1);
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(outcome.err, "");
@@ -278,14 +281,16 @@ TEST_F(ScheduleCommandTest, AMissingCommandIsRefusedSilently) {
 TEST_F(ScheduleCommandTest, ACommandTooLongForTheParametersIsRefusedWhole) {
   const std::wstring longest(kLongestCommandText, L'a');
   const std::string name = NextJobName();
-  Outcome outcome = Captured([&] { return ScheduleCommand(L"", longest.c_str(), Moment(2016, 1, 5, 9, 7)); });
+  Outcome outcome =
+      Captured([&] { return ScheduleCommand(L"", longest.c_str(), Moment(2016, 1, 5, 9, 7)); });
   EXPECT_EQ(outcome.result, 0) << outcome.err;
   EXPECT_EQ(Job(name).at("Parameters"), "/c " + std::string(kLongestCommandText, 'a'));
 
   StandinSchedulerReset();
   StandinResetServiceLog();
   const std::wstring tooLong(kLongestCommandText + 1, L'a');
-  outcome = Captured([&] { return ScheduleCommand(L"", tooLong.c_str(), Moment(2016, 1, 5, 9, 8)); });
+  outcome =
+      Captured([&] { return ScheduleCommand(L"", tooLong.c_str(), Moment(2016, 1, 5, 9, 8)); });
   EXPECT_EQ(outcome.result, -1);
   EXPECT_EQ(outcome.err, ErrorLine("Command too long: at most 16380 characters"));
   EXPECT_EQ(outcome.out, "");

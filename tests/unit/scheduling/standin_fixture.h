@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "hostapi/win_api.h"
 #include "standins/common/utf8_text.h"
 #include "standins/host/takecmd/host_control.h"
 #include "standins/posix/standin_job_record.h"
 #include "standins/posix/standin_scheduler.h"
-#include "hostapi/win_api.h"
 #include "tests/support/capture.h"
 #include "tests/support/moment.h"
 #include "timecalc/local_now.h"

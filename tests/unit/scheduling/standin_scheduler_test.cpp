@@ -9,8 +9,8 @@ using StandinSchedulerTest = StandinScheduling;
 
 ITaskScheduler *NewScheduler() {
   ITaskScheduler *scheduler = nullptr;
-  EXPECT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
-                             reinterpret_cast<void **>(&scheduler)),
+  EXPECT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_ITaskScheduler, reinterpret_cast<void **>(&scheduler)),
             S_OK);
   return scheduler;
 }
@@ -20,11 +20,14 @@ TEST_F(StandinSchedulerTest, AnExistingJobNameIsRefused) {
   ITaskScheduler *scheduler = NewScheduler();
   ASSERT_NE(scheduler, nullptr);
   IUnknown *unknown = reinterpret_cast<IUnknown *>(1);
-  EXPECT_EQ(scheduler->NewWorkItem(L"Taken", CLSID_CTask, IID_ITask, &unknown), HRESULT_FILE_EXISTS);
+  EXPECT_EQ(scheduler->NewWorkItem(L"Taken", CLSID_CTask, IID_ITask, &unknown),
+            HRESULT_FILE_EXISTS);
   EXPECT_EQ(unknown, nullptr);
 
   ITask *task = nullptr;
-  ASSERT_EQ(scheduler->NewWorkItem(L"Free", CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&task)), S_OK);
+  ASSERT_EQ(
+      scheduler->NewWorkItem(L"Free", CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&task)),
+      S_OK);
   EXPECT_EQ(scheduler->AddWorkItem(L"Taken", task), HRESULT_FILE_EXISTS);
   EXPECT_EQ(scheduler->AddWorkItem(L"Free", task), S_OK);
   EXPECT_EQ(scheduler->AddWorkItem(L"Free", task), HRESULT_FILE_EXISTS);
@@ -34,14 +37,17 @@ TEST_F(StandinSchedulerTest, AnExistingJobNameIsRefused) {
 
 TEST_F(StandinSchedulerTest, CreatesOnlyTheSchedulerInProcessAndOnlyWithCOM) {
   void *object = nullptr;
-  EXPECT_EQ(CoCreateInstance(CLSID_CTask, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler, &object),
-            REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(
+      CoCreateInstance(CLSID_CTask, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler, &object),
+      REGDB_E_CLASSNOTREG);
   EXPECT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, 4, IID_ITaskScheduler, &object),
             REGDB_E_CLASSNOTREG);
-  EXPECT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITask, &object),
-            E_NOINTERFACE);
+  EXPECT_EQ(
+      CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITask, &object),
+      E_NOINTERFACE);
   CoUninitialize();
-  EXPECT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler, &object),
+  EXPECT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_ITaskScheduler, &object),
             CO_E_NOTINITIALIZED);
   EXPECT_EQ(object, nullptr);
 }
@@ -49,7 +55,8 @@ TEST_F(StandinSchedulerTest, CreatesOnlyTheSchedulerInProcessAndOnlyWithCOM) {
 TEST_F(StandinSchedulerTest, CountsReferencesAcrossTaskAndTrigger) {
   ITaskScheduler *scheduler = NewScheduler();
   ITask *task = nullptr;
-  ASSERT_EQ(scheduler->NewWorkItem(L"Counted", CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&task)),
+  ASSERT_EQ(scheduler->NewWorkItem(L"Counted", CLSID_CTask, IID_ITask,
+                                   reinterpret_cast<IUnknown **>(&task)),
             S_OK);
   WORD index = 7;
   ITaskTrigger *trigger = nullptr;
@@ -70,7 +77,9 @@ TEST_F(StandinSchedulerTest, CountsReferencesAcrossTaskAndTrigger) {
 TEST_F(StandinSchedulerTest, ATriggerOfTheWrongSizeIsRefused) {
   ITaskScheduler *scheduler = NewScheduler();
   ITask *task = nullptr;
-  ASSERT_EQ(scheduler->NewWorkItem(L"Sized", CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&task)), S_OK);
+  ASSERT_EQ(scheduler->NewWorkItem(L"Sized", CLSID_CTask, IID_ITask,
+                                   reinterpret_cast<IUnknown **>(&task)),
+            S_OK);
   WORD index;
   ITaskTrigger *trigger = nullptr;
   ASSERT_EQ(task->CreateTrigger(&index, &trigger), S_OK);

@@ -14,12 +14,10 @@ namespace {
 // What AddMinutes must give: the starting wall-clock moment rounded to its
 // nearest minute (half a minute rounds down), plus the delay. Returns -1 when
 // that lies after 4000-12-31.
-int Expected(const SYSTEMTIME &start, long long delay, SYSTEMTIME *result)
-{
+int Expected(const SYSTEMTIME &start, long long delay, SYSTEMTIME *result) {
   const sys_minutes rounded = floor<minutes>(MomentOf(start)) + minutes{start.wSecond > 30 ? 1 : 0};
   const sys_minutes end = rounded + minutes{delay};
-  if (end >= EndOfRange)
-    return -1;
+  if (end >= EndOfRange) return -1;
   const sys_days day = floor<days>(end);
   const year_month_day ymd{day};
   const hh_mm_ss<minutes> clock{end - day};
@@ -32,8 +30,7 @@ int Expected(const SYSTEMTIME &start, long long delay, SYSTEMTIME *result)
   return 0;
 }
 
-void ExpectLikeOracle(const SYSTEMTIME &start, int delay)
-{
+void ExpectLikeOracle(const SYSTEMTIME &start, int delay) {
   SYSTEMTIME expected = start;
   const int expectedResult = Expected(start, delay, &expected);
   SYSTEMTIME target = start;
@@ -46,11 +43,15 @@ void ExpectLikeOracle(const SYSTEMTIME &start, int delay)
       << target.wMonth << '-' << target.wDay << ' ' << target.wHour << ':' << target.wMinute;
 }
 
-} // namespace
+}  // namespace
 
-TEST(AddMinutes, EdgeRows)
-{
-  struct Row { SYSTEMTIME start; int delay; int result; SYSTEMTIME end; };
+TEST(AddMinutes, EdgeRows) {
+  struct Row {
+    SYSTEMTIME start;
+    int delay;
+    int result;
+    SYSTEMTIME end;
+  };
   const Row rows[] = {
       {Time(2016, 3, 1, 10, 15, 30), 5, 0, Time(2016, 3, 1, 10, 20, 30)},
       {Time(2016, 3, 1, 10, 15, 31), 5, 0, Time(2016, 3, 1, 10, 21, 31)},
@@ -81,13 +82,12 @@ TEST(AddMinutes, EdgeRows)
     SYSTEMTIME target = row.start;
     EXPECT_EQ(AddMinutes(row.delay, &target), row.result) << row.delay;
     EXPECT_TRUE(SameBytes(target, row.end))
-        << row.delay << " gave " << target.wYear << '-' << target.wMonth << '-' << target.wDay << ' '
-        << target.wHour << ':' << target.wMinute;
+        << row.delay << " gave " << target.wYear << '-' << target.wMonth << '-' << target.wDay
+        << ' ' << target.wHour << ':' << target.wMinute;
   }
 }
 
-TEST(AddMinutes, LargestCountFailsFromEveryStartingMinuteOfADay)
-{
+TEST(AddMinutes, LargestCountFailsFromEveryStartingMinuteOfADay) {
   for (int number : {1, 2, 145732, kLastDayNumber})
     for (int minute = 0; minute < 1440; ++minute)
       for (int second : {0, 30, 31, 59}) {
@@ -99,8 +99,7 @@ TEST(AddMinutes, LargestCountFailsFromEveryStartingMinuteOfADay)
       }
 }
 
-TEST(AddMinutes, AgreesWithChronoOnRandomMomentsAndCounts)
-{
+TEST(AddMinutes, AgreesWithChronoOnRandomMomentsAndCounts) {
   std::mt19937_64 random(20160301);
   std::uniform_int_distribution<int> dayNumber(1, kLastDayNumber);
   std::uniform_int_distribution<int> hour(0, 23), minute(0, 59), second(0, 59), ms(0, 999);
@@ -112,15 +111,22 @@ TEST(AddMinutes, AgreesWithChronoOnRandomMomentsAndCounts)
     DateFromDayNumber(dayNumber(random), &start);
     long long delay = 0;
     switch (i % 4) {
-    case 0: delay = any(random); break;
-    case 1: delay = week(random); break;
-    case 2: delay = static_cast<long long>(random() >> 33) >> digits(random); break;
-    default: {
-      // Around the last minute that still fits.
-      const sys_minutes rounded = floor<minutes>(MomentOf(start)) + minutes{start.wSecond > 30 ? 1 : 0};
-      delay = (floor<minutes>(sys_seconds{EndOfRange}) - rounded).count() - 1 + aroundEnd(random);
-      delay = delay < 0 ? 0 : delay > INT_MAX ? INT_MAX : delay;
-    }
+      case 0:
+        delay = any(random);
+        break;
+      case 1:
+        delay = week(random);
+        break;
+      case 2:
+        delay = static_cast<long long>(random() >> 33) >> digits(random);
+        break;
+      default: {
+        // Around the last minute that still fits.
+        const sys_minutes rounded =
+            floor<minutes>(MomentOf(start)) + minutes{start.wSecond > 30 ? 1 : 0};
+        delay = (floor<minutes>(sys_seconds{EndOfRange}) - rounded).count() - 1 + aroundEnd(random);
+        delay = delay < 0 ? 0 : delay > INT_MAX ? INT_MAX : delay;
+      }
     }
     ExpectLikeOracle(start, static_cast<int>(delay));
   }

@@ -14,28 +14,19 @@ using sys_minutes = sys_time<minutes>;
 inline constexpr sys_days DayOne = sys_days{year{1601} / 1 / 1};
 inline constexpr sys_days EndOfRange = sys_days{year{4001} / 1 / 1};
 
-inline int DayNumberOf(sys_days day)
-{
-  return static_cast<int>((day - DayOne).count()) + 1;
-}
+inline int DayNumberOf(sys_days day) { return static_cast<int>((day - DayOne).count()) + 1; }
 
-inline sys_days DayOf(int dayNumber)
-{
-  return DayOne + days{dayNumber - 1};
-}
+inline sys_days DayOf(int dayNumber) { return DayOne + days{dayNumber - 1}; }
 
-inline sys_days DayOf(const SYSTEMTIME &time)
-{
+inline sys_days DayOf(const SYSTEMTIME &time) {
   return sys_days{year{time.wYear} / month{time.wMonth} / day{time.wDay}};
 }
 
-inline sys_seconds MomentOf(const SYSTEMTIME &time)
-{
+inline sys_seconds MomentOf(const SYSTEMTIME &time) {
   return DayOf(time) + hours{time.wHour} + minutes{time.wMinute} + seconds{time.wSecond};
 }
 
-inline SYSTEMTIME Time(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
-{
+inline SYSTEMTIME Time(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
   SYSTEMTIME time;
   std::memset(&time, 0xA5, sizeof time);
   time.wYear = static_cast<WORD>(y);
@@ -48,9 +39,8 @@ inline SYSTEMTIME Time(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, i
   return time;
 }
 
-inline bool SameBytes(const SYSTEMTIME &a, const SYSTEMTIME &b)
-{
+inline bool SameBytes(const SYSTEMTIME &a, const SYSTEMTIME &b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-} // namespace oracle
+}  // namespace oracle

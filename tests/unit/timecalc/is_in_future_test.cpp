@@ -7,12 +7,11 @@
 
 using namespace oracle;
 
-TEST(IsInFuture, FirstDifferingFieldDecidesAndTheWeekdayIsIgnored)
-{
+TEST(IsInFuture, FirstDifferingFieldDecidesAndTheWeekdayIsIgnored) {
   LocalNow = Time(2016, 3, 15, 12, 30, 30, 500);
-  WORD SYSTEMTIME::*const fields[] = {&SYSTEMTIME::wYear,   &SYSTEMTIME::wMonth,  &SYSTEMTIME::wDay,
-                                      &SYSTEMTIME::wHour,   &SYSTEMTIME::wMinute, &SYSTEMTIME::wSecond,
-                                      &SYSTEMTIME::wMilliseconds};
+  WORD SYSTEMTIME::*const fields[] = {
+      &SYSTEMTIME::wYear,   &SYSTEMTIME::wMonth,  &SYSTEMTIME::wDay,         &SYSTEMTIME::wHour,
+      &SYSTEMTIME::wMinute, &SYSTEMTIME::wSecond, &SYSTEMTIME::wMilliseconds};
   SYSTEMTIME same = LocalNow;
   same.wDayOfWeek = 3;
   EXPECT_EQ(IsInFuture(&same), 0);
@@ -35,10 +34,12 @@ TEST(IsInFuture, FirstDifferingFieldDecidesAndTheWeekdayIsIgnored)
   EXPECT_EQ(IsInFuture(&highYear), 1);
 }
 
-TEST(IsInFuture, DatedClockTimesAroundTheCurrentSecond)
-{
+TEST(IsInFuture, DatedClockTimesAroundTheCurrentSecond) {
   LocalNow = Time(2016, 3, 1, 10, 30, 15, 250);
-  struct Row { const wchar_t *text; int future; };
+  struct Row {
+    const wchar_t *text;
+    int future;
+  };
   const Row rows[] = {{L"2016-03-01@10:30:15", 0}, {L"2016-03-01@10:30:16", 1},
                       {L"2016-03-01@10:30:14", 0}, {L"2016-03-01@10:31", 1},
                       {L"2000-01-01@12:00", 0},    {L"2016-03-02@0:00", 1}};
