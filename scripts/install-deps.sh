@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-dev llvm googletest libgtest-dev libgmock-dev
           libbenchmark-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
-          wine64 faketime valgrind python3 cppcheck clang-tidy gcovr)
+          wine64 faketime valgrind python3 cppcheck clang-tidy clang-format gcovr)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

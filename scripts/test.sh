@@ -14,6 +14,12 @@ jobs=${TARDO_JOBS:-2}
 status=0
 echo "=== layers: every include of the product points down"
 python3 scripts/quality/layers.py || status=1
+echo "=== format: every C++ file as .clang-format lays it out"
+if git ls-files -z -- '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run --Werror; then
+  echo "format: clean"
+else
+  status=1
+fi
 for preset in native win64 win32; do
   echo "=== $preset: configure and build"
   cmake --preset "$preset" >/dev/null
