@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "hostapi/host_services.h"
+#include "scheduling/job_name.h"
 #include "scheduling/schedule_command.h"
 #include "scheduling/scheduler_service.h"
 #include "scheduling/tasks_folder.h"
@@ -13,6 +14,7 @@
 #include "standins/host/takecmd/host_control.h"
 #include "tests/e2e/scheduling/wine_jobs.h"
 #include "tests/support/capture.h"
+#include "tests/support/expectations.h"
 #include "timecalc/local_now.h"
 
 namespace {
@@ -31,7 +33,7 @@ TEST(SchedulerStopped, IsReportedAndNoJobIsMade) {
       Captured([] { return ScheduleCommand(L"", L"echo stopped", Moment(2030, 1, 5, 9, 7)); });
   CoUninitialize();
   EXPECT_EQ(outcome.result, -1);
-  EXPECT_EQ(outcome.err, "Tardo plugin: Task Scheduler service not running!\r\n");
+  EXPECT_EQ(outcome.err, ErrorLine("Task Scheduler service not running!"));
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(TardoJobFiles(), before);
 }
@@ -42,19 +44,7 @@ TEST(SchedulerStopped, WithoutTheRegistryValueThereIsNoTasksFolder) {
   wchar_t folder[kHostBufferChars];
   const Outcome outcome = Captured([&] { return FindTasksFolder(folder); });
   EXPECT_EQ(outcome.result, -1);
-  EXPECT_EQ(outcome.err, "Tardo plugin: Can't find Tasks folder!\r\n");
-}
-
-// The names that LocalNow at 00:00:00.000 gives, in the order tried.
-const wchar_t *const kSeedZeroNames[] = {
-    L"Tardo-000003ad", L"Tardo-0064cbfc", L"Tardo-cba4da01", L"Tardo-80e53d18",
-    L"Tardo-0d4214b5", L"Tardo-82cdc254", L"Tardo-5f7f18c9", L"Tardo-51bc92b0",
-};
-
-bool HasJobFile(const std::wstring &name) {
-  for (const std::wstring &file : TardoJobFiles())
-    if (file == name + L".job") return true;
-  return false;
+  EXPECT_EQ(outcome.err, ErrorLine("Can't find Tasks folder!"));
 }
 
 // Jobs that other tests keep in the same folder stay untouched: each test
@@ -77,10 +67,12 @@ class SchedulerRunning : public ::testing::Test {
     CoUninitialize();
   }
 
+  // The name the next job takes: ChooseJobName's, whose sequence
+  // job_name_test pins.
   static std::wstring NextFreeName() {
-    for (const wchar_t *name : kSeedZeroNames)
-      if (!HasJobFile(name)) return name;
-    return L"";
+    wchar_t name[kJobNameChars];
+    ChooseJobName(TasksFolderPath().c_str(), name);
+    return name;
   }
 
   std::vector<std::wstring> before_;
@@ -233,7 +225,7 @@ TEST_F(SchedulerRunning, TheHostReadsTasksFolderFromItsOwnRegistryView) {
 
   EXPECT_EQ(otherHasIt, ERROR_SUCCESS) << "the other view lost TasksFolder";
   EXPECT_EQ(code, 2);
-  EXPECT_EQ(output, "Tardo plugin: Can't find Tasks folder!\r\n");
+  EXPECT_EQ(output, ErrorLine("Can't find Tasks folder!"));
   EXPECT_EQ(TardoJobFiles(), before_);
   ASSERT_EQ(restored, ERROR_SUCCESS);
 }

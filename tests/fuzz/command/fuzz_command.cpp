@@ -15,6 +15,7 @@
 #include "plugin/exports.h"
 #include "standins/posix/standin_clock.h"
 #include "tests/fuzz/support/fuzz_text.h"
+#include "tests/support/expectations.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
   if (result < 0 || result > 2) std::abort();
   if (result == 0) {
-    const bool usage = out.rfind("Run a command after", 0) == 0 && out.size() == 464;
+    const bool usage = out == std::string(kUsageDescription) + kUsageSyntax;
     const bool reply = out == "Like totally, dude.\n";
     const bool confirmed = IsConfirmation(out);
     if (!err.empty() || !(usage || reply || confirmed)) std::abort();
@@ -113,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   } else {
     if (!out.empty() || jobs != 0) std::abort();
     // One line: a line end inside it can only come from the user's own word.
-    if (err.rfind("Tardo plugin: ", 0) != 0) std::abort();
+    if (err.rfind(kErrorPrefix, 0) != 0) std::abort();
     if (err.size() < 16 || err.compare(err.size() - 2, 2, "\r\n") != 0) std::abort();
     if (Count(err, "\r\n") != 1 && !HasLineEnd(data, size)) std::abort();
   }
