@@ -12,6 +12,8 @@
 // that expands %SystemRoot% too).
 #include "bench/floor_schedule.h"
 
+#include "scheduling/scheduler_service.h"
+
 #include <mstask.h>
 
 #include <cstdio>
@@ -31,23 +33,6 @@ constexpr DWORD kJobFlags = TASK_FLAG_RUN_ONLY_IF_LOGGED_ON | TASK_FLAG_DELETE_W
 int Fail(const char *call, long code) {
   std::fprintf(stderr, "floor: %s() returned: 0x%08lx\n", call, static_cast<unsigned long>(code));
   return 2;
-}
-
-bool SchedulerRunning() {
-  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, GENERIC_READ);
-  if (manager == nullptr) return false;
-  SC_HANDLE service = OpenServiceW(manager, L"Schedule", GENERIC_READ);
-  if (service == nullptr) {
-    CloseServiceHandle(manager);
-    return false;
-  }
-  SERVICE_STATUS_PROCESS status{};
-  DWORD needed = 0;
-  const BOOL queried = QueryServiceStatusEx(
-      service, SC_STATUS_PROCESS_INFO, reinterpret_cast<LPBYTE>(&status), sizeof status, &needed);
-  CloseServiceHandle(manager);
-  CloseServiceHandle(service);
-  return queried && status.dwCurrentState == SERVICE_RUNNING;
 }
 
 struct Held {
@@ -99,7 +84,7 @@ int Register(Held *held, const wchar_t *name) {
 }  // namespace
 
 int FloorSchedule(unsigned int number) {
-  if (!SchedulerRunning()) {
+  if (IsSchedulerRunning() != 1) {
     std::fputs("floor: the Schedule service is not running\n", stderr);
     return 2;
   }
