@@ -18,10 +18,10 @@
 
 #include "hostapi/win_api.h"
 #include "plugin/exports.h"
+#include "standins/common/utf8_text.h"
 #include "standins/host/takecmd/host_control.h"
 #include "standins/posix/standin_clock.h"
 #include "standins/posix/standin_message_box.h"
-#include "standins/posix/standin_paths.h"
 #include "standins/posix/standin_scheduler.h"
 #include "tests/support/capture.h"
 #include "tests/support/expectations.h"
@@ -37,13 +37,6 @@ void ProbeHostService(void);
 namespace {
 
 const char *const kHostObjects[] = {"TakeCmd.so", "winapi_standin.so"};
-
-std::wstring Wide(const std::string &utf8) {
-  std::wstring wide(utf8.size() + 1, L'\0');
-  StandinFromUtf8(utf8.c_str(), wide.data(), wide.size());
-  wide.resize(wide.find(L'\0'));
-  return wide;
-}
 
 // What one call did inside its window.
 struct Observed {
@@ -206,7 +199,7 @@ class WholeCommandAllocations : public ::testing::Test {
       return Replaced(Replaced(text, "<FOLDER>", (root_ / "job folder").string()), "<MISSING>",
                       (root_ / "no such folder").string());
     };
-    Command c = {row.tail, Wide(own(row.tail)), row.result};
+    Command c = {row.tail, Utf8ToWide(own(row.tail)), row.result};
     c.exact = true;
     c.out = row.out;
     c.err = own(row.err);
@@ -280,7 +273,7 @@ TEST_F(WholeCommandAllocations, EveryCommandOfTheCommandTable) {
 TEST_F(WholeCommandAllocations, CommandsBeyondTheTable) {
   const std::string longCommand = "echo " + std::string(16383 - 11, 'x');
   Run({
-      {"the longest line", L"5 min " + Wide(longCommand), 0, longCommand},
+      {"the longest line", L"5 min " + Utf8ToWide(longCommand), 0, longCommand},
       {"a line too long", L"5 min echo " + std::wstring(16384 - 11, L'x'), 1, ""},
       {"a word longer than a message holds", std::wstring(16300, L'x') + L" min x", 1, "xxxxxxxx"},
       WithoutUserName({"no user name", L"5 min echo hi", 0, "echo hi"}),
