@@ -35,7 +35,7 @@ class ScheduleCommandTest : public StandinScheduling {
   std::string NextJobName() const {
     wchar_t name[kJobNameChars];
     ChooseJobName(tasks_.wstring().c_str(), name);
-    return Utf8Of(name);
+    return WideToUtf8(name);
   }
 };
 
@@ -111,7 +111,8 @@ TEST_F(ScheduleCommandTest, CommandTextReachesTheJobAndTheConfirmationUnchanged)
     const Outcome outcome =
         Captured([&] { return ScheduleCommand(L"", text.c_str(), Moment(2016, 1, 5, 9, minute)); });
     EXPECT_EQ(outcome.result, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, ScheduledLine("2016-01-05 09:0" + std::to_string(minute), Utf8Of(text)));
+    EXPECT_EQ(outcome.out,
+              ScheduledLine("2016-01-05 09:0" + std::to_string(minute), WideToUtf8(text)));
     const std::vector<std::string> files = JobFiles();
     ASSERT_EQ(files.size(), static_cast<std::size_t>(minute) + 1);
     ++minute;
@@ -119,7 +120,7 @@ TEST_F(ScheduleCommandTest, CommandTextReachesTheJobAndTheConfirmationUnchanged)
   // Every run here starts from the same LocalNow: each takes the next free
   // name.
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(Job(names[i]).at("Parameters"), "/c " + Utf8Of(texts[i])) << names[i];
+    EXPECT_EQ(Job(names[i]).at("Parameters"), "/c " + WideToUtf8(texts[i])) << names[i];
 }
 
 TEST_F(ScheduleCommandTest, WorkingDirectoryIsTheTrueNameOrElseTheShellsFolder) {
@@ -150,8 +151,8 @@ TEST_F(ScheduleCommandTest, WorkingDirectoryIsTheTrueNameOrElseTheShellsFolder) 
     ASSERT_EQ(outcome.result, 0) << outcome.err;
     EXPECT_EQ(Calls(), WithReleases(kJobCalls, 3));
     const auto job = Job(name);
-    EXPECT_EQ(job.at("WorkingDirectory"), c.expected) << Utf8Of(c.directory);
-    EXPECT_EQ(job.at("Application"), Utf8Of(c.cmdspec));
+    EXPECT_EQ(job.at("WorkingDirectory"), c.expected) << WideToUtf8(c.directory);
+    EXPECT_EQ(job.at("Application"), WideToUtf8(c.cmdspec));
   }
 }
 

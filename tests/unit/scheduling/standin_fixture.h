@@ -23,8 +23,6 @@
 #include "tests/support/moment.h"
 #include "timecalc/local_now.h"
 
-inline std::string Utf8Of(const std::wstring &text) { return WideToUtf8(text); }
-
 class StandinScheduling : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -17,7 +17,7 @@ TEST_F(FindTasksFolderTest, ExpandsTheStoredValueTwice) {
   const Outcome outcome = Captured([&] { return FindTasksFolder(folder); });
   EXPECT_EQ(outcome.result, 0);
   EXPECT_EQ(outcome.err, "");
-  EXPECT_EQ(Utf8Of(folder), root_.string() + "\\Tasks");
+  EXPECT_EQ(WideToUtf8(folder), root_.string() + "\\Tasks");
 }
 
 TEST_F(FindTasksFolderTest, EveryUnusableValueGivesOneMessage) {
@@ -62,7 +62,7 @@ TEST_F(FindTasksFolderTest, KeepsATrailingSeparator) {
   setenv("STANDIN_TASKSFOLDER", "%TARDO_TEST_ROOT%/Tasks/", 1);
   wchar_t folder[kHostBufferChars];
   ASSERT_EQ(Captured([&] { return FindTasksFolder(folder); }).result, 0);
-  EXPECT_EQ(Utf8Of(folder), root_.string() + "/Tasks/");
+  EXPECT_EQ(WideToUtf8(folder), root_.string() + "/Tasks/");
 }
 
 }  // namespace
