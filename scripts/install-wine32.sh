@@ -17,15 +17,15 @@ if [ -f "$unpacked/usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll" ]; the
   exit 0
 fi
 
-as_root=""
-[ "$(id -u)" -eq 0 ] || as_root="sudo"
-echo "fetching Wine's 32-bit DLLs: libwine:i386 $version into $unpacked"
+name=install-wine32
 work=$cache/apt
+apt_options=(-o APT::Architectures::=amd64 -o APT::Architectures::=i386 -o APT::Sandbox::User=root
+             -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache")
+. "$(dirname "$0")/apt-steps.sh"
+echo "fetching Wine's 32-bit DLLs: libwine:i386 $version into $unpacked"
 $as_root mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
-apt=(-o APT::Architectures::=amd64 -o APT::Architectures::=i386 -o APT::Sandbox::User=root
-     -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache")
-$as_root apt-get "${apt[@]}" update -qq
-(cd "$work" && $as_root apt-get "${apt[@]}" -qq download "libwine:i386=$version")
+apt_update
+(cd "$work" && apt_fetch "libwine:i386=$version" $as_root apt-get "${apt_options[@]}" -qq download "libwine:i386=$version")
 $as_root rm -rf "$unpacked.partial"
 $as_root dpkg -x "$work"/libwine_*_i386.deb "$unpacked.partial"
 $as_root mv "$unpacked.partial" "$unpacked"
