@@ -3,37 +3,13 @@
 #include "standins/common/ascii_case.h"
 #include "standins/common/utf8_text.h"
 #include "standins/host/shell/builtins.h"
+#include "standins/host/shell/command_line.h"
 #include "standins/host/shell/export_call.h"
 #include "standins/host/shell/shell_messages.h"
 #include "standins/host/shell/shell_os.h"
 #include "standins/host/shell/words.h"
-#include "standins/host/takecmd/host_control.h"
 
 namespace {
-
-bool ExpandPart(const std::wstring &part, std::wstring *out) {
-  std::vector<wchar_t> buffer(kLineBufferChars, L'\0');
-  if (HostExpandText(part.c_str(), buffer.data(), kLineBufferChars) < 0) return false;
-  *out += buffer.data();
-  return true;
-}
-
-// Expands everything outside backquotes; an unclosed backquote protects the
-// rest of the line.
-bool ExpandLine(const std::wstring &line, std::wstring *expanded) {
-  std::size_t at = 0;
-  while (at < line.size()) {
-    const std::size_t open = line.find(L'`', at);
-    if (!ExpandPart(line.substr(at, open == std::wstring::npos ? open : open - at), expanded))
-      return false;
-    if (open == std::wstring::npos) break;
-    const std::size_t close = line.find(L'`', open + 1);
-    const std::size_t end = close == std::wstring::npos ? line.size() : close + 1;
-    expanded->append(line, open, end - open);
-    at = end;
-  }
-  return expanded->size() < static_cast<std::size_t>(kLineBufferChars);
-}
 
 int RunPluginCommand(const PluginCommand &command, const std::wstring &pluginName,
                      const std::wstring &tail) {
@@ -46,6 +22,40 @@ int RunPluginCommand(const PluginCommand &command, const std::wstring &pluginNam
   return CallExport(pluginName, WideToUtf8(command.name).c_str(), command.entry, buffer.data());
 }
 
+// One command, read and expanded, with its streams already in place.
+int RunCommand(ShellState *state, const std::wstring &text) {
+  const std::size_t nameEnd = WordEnd(text, 0);
+  const std::wstring name = text.substr(0, nameEnd);
+  const std::wstring tail = text.substr(SkipBlanks(text, nameEnd));
+  int result;
+  std::wstring pluginName;
+  if (RunBuiltin(state, name, tail, &result)) return result;
+  if (const PluginCommand *command = state->plugins.FindCommand(name, &pluginName))
+    return RunPluginCommand(*command, pluginName, tail);
+  result = OsRunSystemShell(text);
+  if (result < 0) ShellError(L"cannot start the system shell");
+  return result < 0 ? 1 : result;
+}
+
+// The command's redirections are in place while it runs, and only then.
+int RunRedirected(ShellState *state, const ShellCommand &command) {
+  std::vector<std::pair<int, OsSavedStream>> saved;
+  bool opened = true;
+  for (const Redirection &redirection : command.redirections) {
+    OsSavedStream previous;
+    opened = OsRedirectStream(redirection.stream, redirection.path, redirection.append, &previous);
+    if (!opened) {
+      ShellError(L"cannot open " + redirection.path + L" for redirection");
+      break;
+    }
+    saved.emplace_back(redirection.stream, previous);
+  }
+  const int result = opened ? RunCommand(state, command.text) : 1;
+  for (auto undo = saved.rbegin(); undo != saved.rend(); ++undo)
+    OsRestoreStream(undo->first, undo->second);
+  return result;
+}
+
 }  // namespace
 
 void RunLine(ShellState *state, const std::wstring &line) {
@@ -55,27 +65,14 @@ void RunLine(ShellState *state, const std::wstring &line) {
                               L"rem"))
     return;
 
-  std::wstring expanded;
-  if (!ExpandLine(line.substr(start), &expanded)) {
-    ShellError(L"the line is too long once expanded");
+  std::vector<ShellCommand> commands;
+  std::wstring error;
+  if (!ReadCommandLine(line.substr(start), &commands, &error)) {
+    ShellError(error);
     state->lastResult = 1;
     return;
   }
-  const std::size_t nameStart = SkipBlanks(expanded, 0);
-  if (nameStart == expanded.size()) return;
-  const std::size_t nameEnd = WordEnd(expanded, nameStart);
-  const std::wstring name = expanded.substr(nameStart, nameEnd - nameStart);
-  const std::wstring tail = expanded.substr(SkipBlanks(expanded, nameEnd));
-
-  int result;
-  std::wstring pluginName;
-  if (RunBuiltin(state, name, tail, &result)) {
-    state->lastResult = result;
-  } else if (const PluginCommand *command = state->plugins.FindCommand(name, &pluginName)) {
-    state->lastResult = RunPluginCommand(*command, pluginName, tail);
-  } else {
-    result = OsRunSystemShell(expanded.substr(nameStart));
-    if (result < 0) ShellError(L"cannot start the system shell");
-    state->lastResult = result < 0 ? 1 : result;
-  }
+  for (const ShellCommand &command : commands)
+    if (!command.text.empty() && !state->exitRequested)
+      state->lastResult = RunRedirected(state, command);
 }

@@ -1,7 +1,8 @@
-// One command line: a comment (rem) is passed over, anything else expanded
-// (text inside backquotes is left as it is, backquotes included), then run
-// as a built-in, a plug-in command or with the system shell. The result
-// becomes the shell's last result; blank lines and comments leave it alone.
+// One command line: a comment (rem) is passed over; anything else is read
+// as the host reads it (command_line.h), and each of its commands runs in
+// turn, with its redirections, as a built-in, a plug-in command or with the
+// system shell. The last command's result becomes the shell's last result;
+// blank lines and comments leave it alone.
 #pragma once
 
 #include <string>

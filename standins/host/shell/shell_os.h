@@ -2,6 +2,7 @@
 // Windows, one for POSIX.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@ void OsFreeLibrary(void *library);
 // Runs the line with the system's command shell (cmd.exe /c, /bin/sh -c) and
 // waits for it. Returns its exit code, or -1 when it could not be started.
 int OsRunSystemShell(const std::wstring &line);
+
+// The shell's standard input (stream 0), output (1) or error (2), pointed
+// at a file for one command: read, written anew, or appended to. What it
+// pointed at before is kept in *saved for OsRestoreStream, which closes
+// the file. False when the file cannot be opened.
+using OsSavedStream = std::intptr_t;
+bool OsRedirectStream(int stream, const std::wstring &path, bool append, OsSavedStream *saved);
+void OsRestoreStream(int stream, OsSavedStream saved);
 
 bool OsReadFile(const std::wstring &path, std::string *bytes);
 // One line of standard input without its LF; false at the end of the input.

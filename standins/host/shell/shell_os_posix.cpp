@@ -1,4 +1,5 @@
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,6 +42,25 @@ int OsRunSystemShell(const std::wstring &line) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);  // as sh reports it
   return -1;
+}
+
+bool OsRedirectStream(int stream, const std::wstring &path, bool append, OsSavedStream *saved) {
+  const int mode = stream == 0 ? O_RDONLY : O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC);
+  const int file = open(PosixPath(path).c_str(), mode | O_CLOEXEC, 0666);
+  if (file < 0) return false;
+  *saved = fcntl(stream, F_DUPFD_CLOEXEC, 3);  // -1 when the stream was closed
+  dup2(file, stream);
+  close(file);
+  return true;
+}
+
+void OsRestoreStream(int stream, OsSavedStream saved) {
+  if (saved < 0) {
+    close(stream);
+    return;
+  }
+  dup2(static_cast<int>(saved), stream);
+  close(static_cast<int>(saved));
 }
 
 bool OsReadFile(const std::wstring &path, std::string *bytes) {

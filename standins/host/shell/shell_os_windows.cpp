@@ -25,6 +25,32 @@ int OsRunSystemShell(const std::wstring &line) {
                            INFINITE);
 }
 
+namespace {
+
+DWORD StandardHandle(int stream) {
+  return stream == 0 ? STD_INPUT_HANDLE : stream == 1 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE;
+}
+
+}  // namespace
+
+bool OsRedirectStream(int stream, const std::wstring &path, bool append, OsSavedStream *saved) {
+  const DWORD access = stream == 0 ? GENERIC_READ
+                       : append    ? FILE_APPEND_DATA | SYNCHRONIZE
+                                   : GENERIC_WRITE;
+  const DWORD disposition = stream == 0 ? OPEN_EXISTING : append ? OPEN_ALWAYS : CREATE_ALWAYS;
+  HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  *saved = reinterpret_cast<OsSavedStream>(GetStdHandle(StandardHandle(stream)));
+  SetStdHandle(StandardHandle(stream), file);
+  return true;
+}
+
+void OsRestoreStream(int stream, OsSavedStream saved) {
+  CloseHandle(GetStdHandle(StandardHandle(stream)));
+  SetStdHandle(StandardHandle(stream), reinterpret_cast<HANDLE>(saved));
+}
+
 bool OsReadFile(const std::wstring &path, std::string *bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -26,3 +26,6 @@ bool OsTrueName(const wchar_t *path, std::wstring *result);
 
 bool OsStandardInputIsPipe();
 std::wstring OsExecutablePath();
+// The full path of the current folder, without a separator at its end but
+// at a root.
+std::wstring OsCurrentDirectory();

@@ -106,3 +106,11 @@ std::wstring OsExecutablePath() {
   path[length] = '\0';
   return Utf8ToWide(path);
 }
+
+std::wstring OsCurrentDirectory() {
+  char *path = getcwd(nullptr, 0);
+  if (!path) return {};
+  std::wstring result = Utf8ToWide(path);
+  std::free(path);
+  return result;
+}

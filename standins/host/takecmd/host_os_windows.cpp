@@ -80,3 +80,10 @@ bool OsStandardInputIsPipe() {
 }
 
 std::wstring OsExecutablePath() { return ProgramPath(); }
+
+std::wstring OsCurrentDirectory() {
+  std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
+  const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
+  path.resize(length < path.size() ? length : 0);
+  return path;
+}

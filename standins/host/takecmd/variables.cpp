@@ -1,5 +1,6 @@
 #include "standins/host/takecmd/variables.h"
 
+#include <cwchar>
 #include <vector>
 
 #include "standins/common/ascii_case.h"
@@ -27,11 +28,37 @@ std::vector<InternalVariable> &InternalTable() {
 
 bool IsInternal(std::wstring_view name) { return !name.empty() && name[0] == L'_'; }
 
+std::wstring Clock(const wchar_t *format, bool date) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t text[16];
+  if (date)
+    std::swprintf(text, 16, format, now.wMonth, now.wDay, now.wYear % 100);
+  else
+    std::swprintf(text, 16, format, now.wHour, now.wMinute, now.wSecond);
+  return text;
+}
+
+// The internal variables that are read afresh each time: the current
+// folder, and the date (mm/dd/yy) and time (hh:mm:ss) of the local clock.
+bool LookupLive(std::wstring_view name, std::wstring *value) {
+  if (EqualsIgnoringAsciiCase(name, L"_cwd"))
+    *value = OsCurrentDirectory();
+  else if (EqualsIgnoringAsciiCase(name, L"_date"))
+    *value = Clock(L"%02u/%02u/%02u", true);
+  else if (EqualsIgnoringAsciiCase(name, L"_time"))
+    *value = Clock(L"%02u:%02u:%02u", false);
+  else
+    return false;
+  return true;
+}
+
 }  // namespace
 
 bool LookupVariable(std::wstring_view name, std::wstring *value) {
   if (name.empty()) return false;
   if (IsInternal(name)) {
+    if (LookupLive(name, value)) return true;
     for (const InternalVariable &entry : InternalTable())
       if (EqualsIgnoringAsciiCase(entry.name, name)) {
         *value = entry.value;

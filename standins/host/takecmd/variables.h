@@ -1,6 +1,7 @@
 // The host's variables: an internal table for names beginning with '_'
-// (shadowing the environment, names compared ignoring ASCII case), and the
-// process environment for every other name.
+// (shadowing the environment, names compared ignoring ASCII case), with
+// _cwd, _date and _time read afresh each time, and the process environment
+// for every other name.
 #pragma once
 
 #include <string>

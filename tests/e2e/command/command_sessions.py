@@ -68,7 +68,7 @@ def cases(folder, missing):
         ("5 min echo in the morning", scheduled("2016-03-01 10:35", "echo in the morning"), b"", 0),
         (f"5 min in {folder} then in E:\\ x", scheduled("2016-03-01 10:35", "in E:\\ x"), b"", 0),
         ('5 min echo "a  b"   ', scheduled("2016-03-01 10:35", 'echo "a  b"'), b"", 0),
-        ('5 min `echo 100% "50%s"` \u00e9t\u00e9', scheduled("2016-03-01 10:35", '`echo 100% "50%s"` \u00e9t\u00e9'), b"", 0),
+        ('5 min echo 100% "50%" \u00e9t\u00e9', scheduled("2016-03-01 10:35", 'echo 100% "50%" \u00e9t\u00e9'), b"", 0),
         (f'5 min in "{missing}" echo', b"", error(f"Directory does not exist:  {missing}"), 1),
         (f"FOR 5 MINUTES THEN IN {folder} echo", scheduled("2016-03-01 10:35", "echo"), b"", 0),
         ("until", b"", error("Syntax error:  expected a time"), 1),
@@ -141,12 +141,13 @@ def main():
             results.check("longest one-word tail", (1, b"", error("Syntax error:  expected HOURS or MINUTES")),
                           shell.run_at(NOW, ["/c", "tardo " + "0" * 16382 + "5"]))
 
-        # The job as the scheduler keeps it: "/c " and the command exactly as typed.
+        # The job as the scheduler keeps it: "/c " and the command as the host
+        # hands it over (back quotes gone, nothing inside them expanded).
         shell_folder = shell.host_path(os.path.dirname(os.path.abspath(args.shell)))
         separator = "\\" if shell.windows else "/"
         for tail, command, directory in [
                 ('5 min echo "a  b"   ', 'echo "a  b"', shell_folder + separator),
-                ('5 min `echo 100% "50%s"` \u00e9t\u00e9 \u4e2d', '`echo 100% "50%s"` \u00e9t\u00e9 \u4e2d',
+                ('5 min `echo 100% "50%s" > x` \u00e9t\u00e9 \u4e2d', 'echo 100% "50%s" > x \u00e9t\u00e9 \u4e2d',
                  shell_folder + separator),
                 (f"until 23:59 in {quoted} then echo 'x' then", "echo 'x' then", host_folder)]:
             before = jobs.names()

@@ -34,8 +34,8 @@ class Shell:
             return path
         return "Z:" + os.path.abspath(path).replace("/", "\\")
 
-    def run(self, args, stdin=None, env=None, timeout=120, plugin=True, clock=None):
-        """Runs the shell; clock ("YYYY-MM-DD hh:mm:ss") fixes the local time."""
+    def run(self, args, stdin=None, env=None, timeout=120, plugin=True, clock=None, cwd=None):
+        """Runs the shell (in cwd, if given); clock ("YYYY-MM-DD hh:mm:ss") fixes the local time."""
         command = ([self.emulator] if self.emulator else []) + [self.shell]
         run_env = dict(self.env)
         run_env.update(env or {})
@@ -47,7 +47,7 @@ class Shell:
             command += ["--plugin", self.host_path(self.plugin)]
         command += args
         done = subprocess.run(command, input=stdin, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                              env=run_env, timeout=timeout,
+                              env=run_env, timeout=timeout, cwd=cwd,
                               stdin=None if stdin is not None else subprocess.DEVNULL)
         return done.returncode, done.stdout, done.stderr
 

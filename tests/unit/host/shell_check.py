@@ -51,7 +51,7 @@ def main():
     ]) + "\n"
     check("standard input: variables, backquotes, built-ins, comments, exit",
           ["--plugin", plugin, "--set", "_pipe=0"], 3,
-          ("probe loaded: 00\n[v1 `%TARDO_CHECK%` 100%]\n[%x \u00e9]\n[[]]\n7\n0\n"
+          ("probe loaded: 00\n[v1 %TARDO_CHECK% 100%]\n[%x \u00e9]\n[[]]\n7\n0\n"
            "PROBE [text]\r\n[at]\nprobe shut down: 0\n").encode("utf-8"),
           b"hostshell: plug-in Probe has no export for command missing\n", stdin=session.encode("utf-8"))
 
@@ -71,6 +71,43 @@ def main():
           ["--set", "_pipe=0", host_path(outer)], 4,
           ("probe loaded: 00\n[1 3]\n[in 2 1 from batch %s]\n[back 1 5]\n[%s]\n"
            "probe shut down: 0\n" % (host_path(inner), host_path(outer))).encode("utf-8"))
+
+    # A line as the host reads it: (line, what the probe shows, files the line
+    # leaves in the work folder). The probe shows its tail in brackets.
+    with open(os.path.join(work, "in.txt"), "wb") as f:
+        f.write(b"read from in.txt\r\n")
+    rules = [
+        ("probe `%TARDO_CHECK% > f & g ^ h \"i`", "[%TARDO_CHECK% > f & g ^ h \"i]\n", {}),
+        ('probe "%TARDO_CHECK% > f & g ^ h" i', '["v1 > f & g ^ h" i]\n', {}),
+        ("probe a^&b ^^ ^> ^%TARDO_CHECK%", "[a&b ^ > %TARDO_CHECK%]\n", {}),
+        ("probe a & probe b&probe c", "[a]\n[b]\n[c]\n", {}),
+        ("probe a > out.txt", "", {"out.txt": "[a]\n"}),
+        ("probe a>out.txt & probe b >> out.txt", "", {"out.txt": "[a]\n[b]\n"}),
+        ('probe a > "%TARDO_CHECK% file.txt" b', "", {"v1 file.txt": "[a b]\n"}),
+        ("probe a2>two.txt", "", {"two.txt": "[a2]\n"}),
+        ("missing a 2> err.txt", "", {"err.txt": "hostshell: plug-in Probe has no export for command missing\n"}),
+        ("more < in.txt" if windows else "cat < in.txt", "read from in.txt\r\n", {}),
+        ("probe %_date %_time", "[03/01/16 10:30:05]\n", {}),
+        ("probe %_cwd", f"[{host_path(work)}]\n", {}),
+    ]
+    for line, shown, files in rules:
+        for name in files:
+            if os.path.exists(os.path.join(work, name)):
+                os.remove(os.path.join(work, name))
+        code, out, err = shell.run(["--plugin", plugin, "--set", "_pipe=0", "--set", "TARDO_CHECK=v1",
+                                    "/c", line], plugin=False, cwd=work, clock="2016-03-01 10:30:05")
+        left = {}
+        for name in files:
+            with open(os.path.join(work, name), "rb") as f:
+                left[name] = f.read().decode("utf-8")
+        results.check(f"the host reads {line!r}", (b"probe loaded: 10\n" + shown.encode() + b"probe shut down: 0\n", b"", files),
+                      (out, err, left))
+    for line, refused in [("probe a | probe b", "pipes (|) are not built into this shell"),
+                          ("probe a && probe b", "conditional commands (&&) are not built into this shell"),
+                          ("probe a >", "no file name after >"),
+                          ("probe a 2>> & probe b", "no file name after 2>>")]:
+        check(f"the host refuses {line!r}", ["--plugin", plugin, "--set", "_pipe=0", "/c", line], 1,
+              b"probe loaded: 10\nprobe shut down: 0\n", f"hostshell: {refused}\n".encode())
 
     child = ["cmd /c echo child %%TARDO_CHILD%%", "cmd /c exit 6"] if windows else \
             ["echo child $TARDO_CHILD", "sh -c 'exit 6'"]
