@@ -44,15 +44,16 @@ tasks=$prefix/drive_c/windows/tasks
 
 next_minute
 
-# Backquotes keep the percent signs from the host that schedules the job;
-# the cmd.exe that the job's host starts expands them.
+# The line as a user types it at the host: the back quotes keep the job's
+# variables and its redirection from the host that schedules it, and go;
+# the job's own host expands them and writes the file when the job runs.
 rm -rf "$jobdir"
 mkdir -p "$jobdir"
 folder=$(windows_path "$jobdir")
-line="tardo until $at in \"$folder\" echo the job ran at \`%date% %time%\` in \`%cd%\`> job.txt"
+line="tardo until $at in \"$folder\" \`echo the job ran at %_date %_time in %_cwd> job.txt\`"
 echo "> $line"
 status=0
-"$wine" "$bin/hostshell.exe" --plugin "$(windows_path "$bin/Tardo.dll")" /c "$line" \
+timeout 120 "$wine" "$bin/hostshell.exe" --plugin "$(windows_path "$bin/Tardo.dll")" /c "$line" \
   </dev/null >"$main/schedule.out" 2>"$main/schedule.err" || status=$?
 cat "$main/schedule.out" "$main/schedule.err"
 [ $status -eq 0 ] || fail "hostshell.exe ended with exit code $status: nothing scheduled"
