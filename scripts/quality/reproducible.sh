@@ -2,16 +2,19 @@
 # Builds the release twice (scripts/dist.sh) with the same SOURCE_DATE_EPOCH (as
 # given, or else the last commit's time), the way two machines would: each from
 # its own copy of this checkout, in folders of different names and depths, the
-# second under another host name (a UTS namespace, so it needs root) and
-# another user name (USER, LOGNAME). Checks that both give byte-identical DLLs
+# second under another host name (a UTS namespace: root makes one directly,
+# any other user inside a user namespace of its own) and another user name
+# (USER, LOGNAME). Checks that both give byte-identical DLLs
 # and release zips, and that neither the folders nor the home folder nor the
 # second build's host or user name is in the DLLs. On a difference it shows
 # where the files part.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
-unshare --uts true 2>/dev/null || {
-  echo "=== reproducible: FAILED, cannot build under another host name here (unshare --uts is not permitted; run as root)"
+namespace=(unshare --uts)
+"${namespace[@]}" true 2>/dev/null || namespace=(unshare --user --map-root-user --uts)
+"${namespace[@]}" true 2>/dev/null || {
+  echo "=== reproducible: FAILED, cannot build under another host name here (neither unshare --uts nor unshare --user --map-root-user --uts is permitted)"
   exit 1
 }
 second_host=tardo-second-builder
@@ -30,7 +33,7 @@ cp -a "$first_src/." "$second_src/"
 echo "=== dist, first build (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH) in $first_src, host $(hostname)"
 (cd "$first_src" && TARDO_DIST_OUT=$root/first bash scripts/dist.sh)
 echo "=== dist, second build (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH) in $second_src, host $second_host, user $second_user"
-unshare --uts bash -c '
+"${namespace[@]}" bash -c '
   hostname "$1" && [ "$(hostname)" = "$1" ] || { echo "could not set the host name $1"; exit 1; }
   cd "$2" && USER=$3 LOGNAME=$3 TARDO_DIST_BUILD=out/release TARDO_DIST_OUT=$4 exec bash scripts/dist.sh
 ' _ "$second_host" "$second_src" "$second_user" "$root/second"
