@@ -64,18 +64,22 @@ job=$(find "$tasks" -maxdepth 1 -iname 'tardo-*.job' -printf '%f\n')
 echo "Scheduled: $job (Wine's scheduler runs it at $at)"
 
 # Wine's scheduler starts a job within a second or two of its minute; the
-# job's host and cmd.exe then need a few seconds more under Wine.
+# job's host and cmd.exe then need a few seconds more under Wine. On a
+# terminal one line counts down in place; in a log, one line says it.
 output=$jobdir/job.txt
 deadline=$((target + 60))
+[ -t 1 ] || echo "waiting for $at and the job's output"
 while ! line_ended "$output"; do
   now=$(date +%s)
   [ "$now" -lt "$deadline" ] || fail "the job did not run: no $output 60 s after $at"
-  if [ "$now" -lt "$target" ]; then
-    progress="waiting for $at: $((target - now)) s to go"
-  else
-    progress="$at has come: waiting for the job's output, $((now - target)) s"
+  if [ -t 1 ]; then
+    if [ "$now" -lt "$target" ]; then
+      progress="waiting for $at: $((target - now)) s to go"
+    else
+      progress="$at has come: waiting for the job's output, $((now - target)) s"
+    fi
+    printf '\r%-60s' "$progress"
   fi
-  printf '\r%-60s' "$progress"
   sleep 1
 done
 [ -z "$progress" ] || echo

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: native (POSIX stand-ins), win64 and win32 under Wine (x86
 # in Wine's WoW64 mode), then the quality checks: sanitizers, fuzzing, static
-# analysis, line coverage, stack bound and reproducible release files.
+# analysis, line coverage, stack bound and reproducible release files; and
+# the main job (scripts/run-main.sh), which must schedule a job that Wine's
+# scheduler really runs.
 # Installs what is missing first, so it works on a fresh machine.
 # On a machine that cannot run 32-bit code the x86 tests are reported as not
 # run, with one line saying why, and the run can still pass; with
@@ -47,23 +49,29 @@ done
 # beside the quality checks, and their output is shown when they end. The
 # other tests under Wine run alone, above: on a busy CPU, Wine's WoW64 mode
 # now and then loses the run of an x86 program.
+# The main job (scripts/run-main.sh) is the same kind of wait, in a prefix
+# of its own, and runs beside them too.
 wine_runs=()
-trap 'kill "${wine_runs[@]%%:*}" 2>/dev/null || true' EXIT
+trap 'kill "${wine_runs[@]%%|*}" 2>/dev/null || true' EXIT
 for preset in win64 win32; do
   log=build/$preset/slow-tests.log
   ctest --preset "$preset" -L slow </dev/null >"$log" 2>&1 &
-  wine_runs+=("$!:$preset")
+  wine_runs+=("$!|$preset: slow tests|$log")
   echo "=== $preset: slow tests running beside the checks below (shown when they end; $log)"
 done
+mkdir -p build/main
+bash scripts/run-main.sh </dev/null >build/main-job.log 2>&1 &
+wine_runs+=("$!|main job|build/main-job.log")
+echo "=== main job running beside the checks below (shown when it ends; build/main-job.log)"
 for check in sanitize fuzz analyze coverage stack reproducible; do
   echo "=== quality: $check"
   bash "scripts/quality/$check.sh" || status=1
 done
 for run in "${wine_runs[@]}"; do
-  preset=${run#*:}
-  wait "${run%%:*}" && wine_status=0 || wine_status=$?
-  echo "=== $preset: slow tests"
-  cat "build/$preset/slow-tests.log"
+  IFS='|' read -r pid heading log <<<"$run"
+  wait "$pid" && wine_status=0 || wine_status=$?
+  echo "=== $heading"
+  cat "$log"
   [ $wine_status -eq 0 ] || status=1
 done
 wine_runs=()
