@@ -11,7 +11,7 @@
 #include <cwchar>
 #include <string>
 
-#include "hostapi/win_api.h"
+#include <windows.h>
 #include "standins/common/ascii_case.h"
 #include "standins/common/utf8_text.h"
 

@@ -3,7 +3,7 @@
 // in the environment.
 #pragma once
 
-#include "hostapi/win_api.h"
+#include <windows.h>
 
 extern "C" {
 // Fixes the clock at *time; a null pointer returns it to the real clock.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "hostapi/win_api.h"
+#include <windows.h>
 
 inline HANDLE StandinHandleFromFd(int fd) {
   return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd) + 1);

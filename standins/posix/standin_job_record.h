@@ -14,7 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "hostapi/win_api.h"
+#include <mstask.h>
+#include <windows.h>
 
 using RecordFields = std::vector<std::pair<std::string, std::string>>;
 

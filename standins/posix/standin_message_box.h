@@ -2,7 +2,7 @@
 // once, keeping what it was asked to show.
 #pragma once
 
-#include "hostapi/win_api.h"
+#include <windows.h>
 
 struct StandinMessageBoxCall {
   int count;  // calls since the last reset

@@ -10,7 +10,7 @@
 // environment, backslashes read as slashes.
 #pragma once
 
-#include "hostapi/win_api.h"
+#include <windows.h>
 
 // What the service manager was asked, for tests to check the arguments.
 struct StandinServiceCalls {

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "hostapi/win_api.h"
+#include <mstask.h>
+#include <windows.h>
 
 // Logs a call by name (a static text).
 void StandinLogSchedulerCall(const char *name);
