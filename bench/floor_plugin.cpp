@@ -6,7 +6,7 @@
 #include <cwchar>
 
 #include "bench/floor_schedule.h"
-#include "plugin/plugin_info.h"
+#include "hostapi/plugin_info.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // What Tardo.dll exports to its host, by plain name.
 #pragma once
 
+#include "hostapi/plugin_info.h"
 #include "hostapi/win_api.h"
-#include "plugin/plugin_info.h"
 
 extern "C" {
 PluginInfo *WINAPI GetPluginInfo(void);

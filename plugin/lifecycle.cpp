@@ -3,6 +3,7 @@
 #include "hostapi/host_services.h"
 #include "hostapi/wide_text.h"
 #include "plugin/exports.h"
+#include "plugin/version.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 

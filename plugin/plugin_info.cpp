@@ -1,6 +1,6 @@
-#include "plugin/plugin_info.h"
-
+#include "hostapi/plugin_info.h"
 #include "plugin/exports.h"
+#include "plugin/version.h"
 
 namespace {
 

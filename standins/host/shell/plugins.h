@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hostapi/plugin_info.h"
 #include "hostapi/win_api.h"
-#include "plugin/plugin_info.h"  // the description record's layout, which every host reads
 
 using PluginCommandEntry = int(WINAPI *)(wchar_t *tail);
 

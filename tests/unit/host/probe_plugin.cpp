@@ -9,7 +9,7 @@
 #include <cwchar>
 
 #include "hostapi/host_services.h"
-#include "plugin/plugin_info.h"
+#include "hostapi/plugin_info.h"
 
 #ifndef PROBE_CALL
 #define PROBE_CALL WINAPI

@@ -1,4 +1,5 @@
-// The description record the host reads through GetPluginInfo.
+// The description record a plug-in hands its host through GetPluginInfo: part
+// of the host's interface, which the plug-in and every host read alike.
 #pragma once
 
 #include <cstddef>
@@ -37,8 +38,3 @@ static_assert(offsetof(PluginInfo, commandList) == 40 && offsetof(PluginInfo, ma
                   offsetof(PluginInfo, build) == 56,
               "x64: pointers at 0 to 40, integers at 48, 52, 56");
 #endif
-
-// project(... VERSION) in CMakeLists.txt, handed to every compilation.
-constexpr int kTardoMajorVersion = TARDO_VERSION_MAJOR;
-constexpr int kTardoMinorVersion = TARDO_VERSION_MINOR;
-constexpr int kTardoBuild = TARDO_VERSION_PATCH;
