@@ -1,9 +1,11 @@
 """The product's rooms, bottom to top, and the one rule between them: every
 include points down. An include of a higher room, of another room of the
 same level, or of anything outside the product (the stand-ins, the tests)
-fails the check. The platform's own headers (<windows.h>, <mstask.h>) are
-outside the project: off Windows the build finds the POSIX stand-ins' under
-those names.
+fails the check, whichever its form: the source root is on every include
+path, so <command/usage_text.h> reaches as far as "command/usage_text.h".
+An angle-bracket include that names no folder of the source tree is a
+system or platform header (<windows.h>, <mstask.h>, <cstdint>) and is not
+the project's.
 
   layers.py           checks every include of the product's rooms
   layers.py --rooms   prints the rooms, for the scripts that need the list
@@ -13,7 +15,12 @@ import re
 import sys
 
 ROOMS = ["hostapi", "timecalc", "scheduling", "command", "plugin"]
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+INCLUDE = re.compile(r'^\s*#\s*include\s+(?:"([^"]+)"|<([^>]+)>)')
+
+
+def project_folder(root, target):
+    """Whether an include names a file under a folder of the source tree."""
+    return "/" in target and os.path.isdir(os.path.join(root, target.split("/")[0]))
 
 
 def violations(root):
@@ -27,9 +34,9 @@ def violations(root):
                     match = INCLUDE.match(line)
                     if not match:
                         continue
-                    target = match.group(1)
+                    target = match.group(1) or match.group(2)
                     other = target.split("/")[0]
-                    if other == room:
+                    if other == room or (match.group(2) and not project_folder(root, target)):
                         continue
                     if other not in ROOMS:
                         yield f"{path}:{number}: includes {target}, which is not part of the product"
