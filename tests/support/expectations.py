@@ -17,7 +17,8 @@ def _texts():
 
 
 _TEXT = _texts()
-USAGE = _TEXT["kUsageDescription"] + _TEXT["kUsageSyntax"]
+SYNTAX = _TEXT["kUsageSyntax"]
+USAGE = _TEXT["kUsageDescription"] + SYNTAX
 
 
 def _bytes(text):

@@ -11,6 +11,9 @@ if [ -n "${2:-}" ]; then
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No display, whoever runs this: no window can open, so a message box (the
+# plug-in's Help) returns at once instead of waiting for a click.
+unset DISPLAY
 # Wine turns file names and arguments into wide text through the Unix locale:
 # without a UTF-8 one, non-ASCII names are lost.
 case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in

@@ -33,10 +33,6 @@ std::vector<std::wstring> CommandNames(const wchar_t *list) {
   return names;
 }
 
-const PluginInfo *DescriptionRecord(const std::wstring &path, PluginInfoEntry info) {
-  return info ? CallExport(path, "GetPluginInfo", info) : nullptr;
-}
-
 }  // namespace
 
 PluginSet::~PluginSet() { UnloadAll(); }
@@ -49,10 +45,17 @@ bool PluginSet::Load(const std::wstring &path) {
     return false;
   }
   const auto info = FindEntry<PluginInfoEntry>(library, "GetPluginInfo");
-  const PluginInfo *record = DescriptionRecord(path, info);
+  const auto initialize = FindEntry<PluginInitializeEntry>(library, "InitializePlugin");
+  const auto shutdown = FindEntry<PluginShutdownEntry>(library, "ShutdownPlugin");
+  // Every plug-in has the three exports of its life; Help and Usage it may lack.
+  const char *missing = !info         ? "GetPluginInfo"
+                        : !initialize ? "InitializePlugin"
+                        : !shutdown   ? "ShutdownPlugin"
+                                      : nullptr;
+  const PluginInfo *record = missing ? nullptr : CallExport(path, "GetPluginInfo", info);
   if (!record) {
-    ShellError(path + (info ? L" gave no description record"
-                            : L" is not a plug-in: it has no GetPluginInfo export"));
+    ShellError(path + (missing ? L" is not a plug-in: it has no " + Utf8ToWide(missing) + L" export"
+                               : std::wstring(L" gave no description record")));
     OsFreeLibrary(library);
     return false;
   }
@@ -61,9 +64,8 @@ bool PluginSet::Load(const std::wstring &path) {
                       {},
                       FindEntry<PluginHelpEntry>(library, "Help"),
                       FindEntry<PluginUsageEntry>(library, "Usage"),
-                      FindEntry<PluginShutdownEntry>(library, "ShutdownPlugin")};
-  if (const auto initialize = FindEntry<PluginInitializeEntry>(library, "InitializePlugin"))
-    CallExport(plugin.name, "InitializePlugin", initialize);
+                      shutdown};
+  CallExport(plugin.name, "InitializePlugin", initialize);
   for (const std::wstring &name : CommandNames(record->commandList))
     plugin.commands.push_back(
         {name, FindEntry<PluginCommandEntry>(library, WideToUtf8(name).c_str())});
@@ -107,7 +109,7 @@ bool PluginSet::Usage(const std::wstring &name, std::wstring *text) const {
 void PluginSet::UnloadAll() {
   while (!plugins_.empty()) {
     LoadedPlugin &plugin = plugins_.back();
-    if (plugin.shutdown) CallExport(plugin.name, "ShutdownPlugin", plugin.shutdown, 0);
+    CallExport(plugin.name, "ShutdownPlugin", plugin.shutdown, 0);
     OsFreeLibrary(plugin.library);
     plugins_.pop_back();
   }

@@ -1,6 +1,7 @@
 // The loaded plug-ins: loading by path the way the host does
 // (GetPluginInfo, InitializePlugin, the commands of the record's command
-// list), Help and Usage, and ShutdownPlugin(0) at the end.
+// list), Help and Usage, and ShutdownPlugin(0) at the end. A library without
+// GetPluginInfo, InitializePlugin or ShutdownPlugin is no plug-in.
 #pragma once
 
 #include <string>
@@ -25,8 +26,8 @@ struct LoadedPlugin {
   void *library;
   std::wstring name;
   std::vector<PluginCommand> commands;
-  PluginHelpEntry help;
-  PluginUsageEntry usage;
+  PluginHelpEntry help;    // null when the plug-in lacks the export
+  PluginUsageEntry usage;  // likewise
   PluginShutdownEntry shutdown;
 };
 
