@@ -228,17 +228,27 @@ TEST_F(ScheduleCommandTest, WithoutCOMOnTheThreadCoCreateInstanceFails) {
   EXPECT_EQ(Calls(), std::vector<std::string>{"CoCreateInstance"});
 }
 
-// Every state the service check grades as not running (the command table
-// holds the message).
+// Every state the service check grades as not running, with its line.
 TEST_F(ScheduleCommandTest, ASchedulerNotRunningStopsBeforeCOM) {
-  for (const SchedulerState &c : kSchedulerStates) {
-    if (c.result == 1) continue;
+  const struct {
+    const char *state;
+    const char *message;
+  } cases[] = {
+      {"stopped", "Task Scheduler service not running!"},
+      {"paused", "Task Scheduler service not running!"},
+      {"starting", "Task Scheduler service not running!"},
+      {"absent", "Task Scheduler service not running!"},
+      {"nomanager", "Task Scheduler service not running!"},
+      {"noquery", "Task Scheduler service not running!"},
+  };
+  static_assert(std::size(cases) == std::size(kSchedulerStates) - 1, "every state but running");
+  for (const auto &c : cases) {
     StandinSchedulerReset();
     ASSERT_EQ(StandinSetScheduleState(c.state), 0);
     const Outcome outcome =
         Captured([] { return ScheduleCommand(L"", L"x", Moment(2016, 1, 5, 9, 7)); });
     EXPECT_EQ(outcome.result, -1) << c.state;
-    EXPECT_NE(outcome.err, "") << c.state;
+    EXPECT_EQ(outcome.err, ErrorLine(c.message)) << c.state;
     EXPECT_EQ(outcome.out, "");
     EXPECT_TRUE(Calls().empty()) << c.state;
     EXPECT_TRUE(JobFiles().empty());
