@@ -5,6 +5,9 @@
 //   PROBE_CALL=__cdecl     every export leaves its arguments on the stack;
 //   PROBE_EXTRA_ARGUMENT   probe() removes one argument more than it is given;
 //   PROBE_CLOBBER          probe() returns with ESI and EDI changed;
+//   PROBE_ASM_CLOBBER=reg  probe(), written in assembly, returns with EBX or
+//                          EBP zeroed: around inline asm the compiler keeps
+//                          EBX, and EBP as its frame, whatever the asm says;
 //   PROBE_SET_DF           probe() returns with the direction flag set.
 #include <cwchar>
 
@@ -57,13 +60,38 @@ PROBE_EXPORT int PROBE_CALL Usage(wchar_t *name, wchar_t *buffer) {
 }
 
 // Prints the tail in brackets; its result is the tail's length.
+extern "C" int WINAPI ShowTail(const wchar_t *tail) {
+  Printf(L"[%s]\n", tail);
+  return static_cast<int>(std::wcslen(tail));
+}
+
+#if defined(PROBE_ASM_CLOBBER)
+#define PROBE_TEXT(name) #name
+#define PROBE_REGISTER(name) PROBE_TEXT(name)
+// probe(wchar_t *tail) as the linker sees an x86 __stdcall export: ShowTail,
+// then the register zeroed, then its one argument removed.
+asm(R"(
+        .intel_syntax noprefix
+        .text
+        .globl _probe@4
+        .def _probe@4; .scl 2; .type 32; .endef
+_probe@4:
+        push dword ptr [esp+4]
+        call _ShowTail@4
+        xor )" PROBE_REGISTER(PROBE_ASM_CLOBBER) ", " PROBE_REGISTER(PROBE_ASM_CLOBBER) R"(
+        ret 4
+        .section .drectve
+        .ascii " -export:\"probe@4\""
+        .text
+        .att_syntax prefix
+)");
+#else
 #ifdef PROBE_EXTRA_ARGUMENT
 PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail, int) {
 #else
 PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail) {
 #endif
-  Printf(L"[%s]\n", tail);
-  const int length = static_cast<int>(std::wcslen(tail));
+  const int length = ShowTail(tail);
 #if defined(PROBE_CLOBBER)
   asm volatile(
       "xorl %%esi, %%esi\n\txorl %%edi, %%edi" ::);  // told to no one: nothing restores them
@@ -72,6 +100,7 @@ PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail) {
 #endif
   return length;
 }
+#endif
 
 // Hands Sprintf more than a host buffer holds: strict mode stops here.
 PROBE_EXPORT int PROBE_CALL overrun(wchar_t *) {

@@ -131,6 +131,8 @@ def main():
             ("cdecl", b"left 4 bytes of arguments on the stack"),
             ("extra_argument", b"removed 4 bytes more than its arguments"),
             ("clobber", b"ESI changed, EDI changed"),
+            ("clobber_ebx", b"EBX changed"),
+            ("clobber_ebp", b"EBP changed"),
             ("set_df", b"left the direction flag set")]:
         broken_plugin = os.path.join(os.path.dirname(options.plugin), f"host_probe_plugin_{variant}.dll")
         check(f"an export built {variant} breaks the x86 convention and stops the shell",
