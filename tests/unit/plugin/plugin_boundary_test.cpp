@@ -22,9 +22,9 @@ TEST(PluginInfoRecord, HoldsTheNineFields) {
   EXPECT_NE(std::wstring(info->author).find(L"Tardo"), std::wstring::npos);
   EXPECT_NE(std::wstring(info->email).find(L'@'), std::wstring::npos);
   EXPECT_EQ(std::wstring(info->webAddress).rfind(L"https://", 0), 0u);
-  EXPECT_EQ(info->majorVersion, 1);
-  EXPECT_EQ(info->minorVersion, 2);
-  EXPECT_EQ(info->build, 0);
+  EXPECT_EQ(info->majorVersion, TARDO_VERSION_MAJOR);
+  EXPECT_EQ(info->minorVersion, TARDO_VERSION_MINOR);
+  EXPECT_EQ(info->build, TARDO_VERSION_PATCH);
 }
 
 TEST(PluginInfoRecord, RepeatedCallsGiveTheSameRecord) {
@@ -33,7 +33,7 @@ TEST(PluginInfoRecord, RepeatedCallsGiveTheSameRecord) {
   first->build = 99;  // a host scribbling on it does not outlive the next call
   PluginInfo *second = GetPluginInfo();
   EXPECT_EQ(first, second);
-  EXPECT_EQ(second->build, 0);
+  EXPECT_EQ(second->build, copy.build);
   EXPECT_EQ(second->moduleName, copy.moduleName);
   EXPECT_EQ(second->commandList, copy.commandList);
   EXPECT_EQ(second->minorVersion, copy.minorVersion);

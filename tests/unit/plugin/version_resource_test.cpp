@@ -34,15 +34,18 @@ class VersionResource : public ::testing::Test {
   std::vector<char> data_;
 };
 
-TEST_F(VersionResource, FixedVersionIs1200) {
+// The build's version, project(... VERSION), and 0 as the fourth part.
+TEST_F(VersionResource, FixedVersionIsTheBuildsVersion) {
+  constexpr DWORD kHigh = (TARDO_VERSION_MAJOR << 16) | TARDO_VERSION_MINOR;
+  constexpr DWORD kLow = TARDO_VERSION_PATCH << 16;
   void *value = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(data_.data(), L"\\", &value, &length));
   const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(value);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000000u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010002u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000000u);
+  EXPECT_EQ(fixed->dwFileVersionMS, kHigh);
+  EXPECT_EQ(fixed->dwFileVersionLS, kLow);
+  EXPECT_EQ(fixed->dwProductVersionMS, kHigh);
+  EXPECT_EQ(fixed->dwProductVersionLS, kLow);
 }
 
 TEST_F(VersionResource, TranslationIsUsEnglishUnicode) {
