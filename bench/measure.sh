@@ -163,6 +163,9 @@ clear_jobs
 python3 - "$wine" "$work" "$runs" "$x86" "$PWD/$win64/bin" "$prefix64" "$PWD/$win32/bin" "$prefix32" "$dllpath" <<'PY'
 import glob, os, statistics, subprocess, sys, threading, time
 
+sys.path.insert(0, "tests/e2e/support")
+from shellrun import windows_path
+
 wine, work, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
 builds = [("x64", sys.argv[5], sys.argv[6], None)]
 if sys.argv[4] == "yes":
@@ -178,8 +181,8 @@ labels = [SHELL, "hostshell.exe --plugin Tardo.dll /c rem", "scheduler_floor.exe
 def commands(bin_dir, counter):
     """The command of each label, and what its standard output must start with."""
     shell = os.path.join(bin_dir, "hostshell.exe")
-    plugin = "Z:" + os.path.join(bin_dir, "Tardo.dll").replace("/", "\\")
-    floor = "Z:" + os.path.join(bin_dir, "Floor.dll").replace("/", "\\")
+    plugin = windows_path(os.path.join(bin_dir, "Tardo.dll"))
+    floor = windows_path(os.path.join(bin_dir, "Floor.dll"))
     listed = [([shell, "/c", "rem"], None), ([shell, "--plugin", plugin, "/c", "rem"], None),
               ([os.path.join(bin_dir, "scheduler_floor.exe"), str(counter)], None),
               ([shell, "--plugin", floor, "/c", f"floorjob {counter}"], None)]

@@ -1,8 +1,12 @@
 # Sourced by what has Wine's scheduler run a real job (scripts/run-main.sh,
 # tests/e2e/scheduling/runs_job.sh): the steps they share.
 
-# A POSIX path as Wine's programs name it: on drive Z:, with backslashes.
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+# A POSIX path as Wine's programs name it, by the rule of the end-to-end
+# suites (tests/e2e/support/shellrun.py).
+windows_path() {
+  python3 -c 'import sys; sys.path.insert(0, sys.argv[1]); import shellrun
+print(shellrun.windows_path(sys.argv[2]), end="")' "$(dirname "${BASH_SOURCE[0]}")/../e2e/support" "$1"
+}
 
 # The job's minute: today's next minute at least 30 s away, time enough to
 # start Wine and register the job on a busy machine. Wine's scheduler takes

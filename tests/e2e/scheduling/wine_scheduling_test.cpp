@@ -103,7 +103,7 @@ TEST_F(SchedulerRunning, RegistersTheJobAsGiven) {
         [&] { return ScheduleCommand(L"", texts[i].c_str(), Moment(2030, 1, 5, 9, minute)); });
     ASSERT_EQ(outcome.result, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
-              "[2030-01-05 09:0" + std::to_string(minute) + "]  " + WideToUtf8(texts[i]) + "\n");
+              ScheduledLine("2030-01-05 09:0" + std::to_string(minute), WideToUtf8(texts[i])));
     EXPECT_EQ(outcome.err, "");
 
     const auto job = ReadJob(name);
@@ -236,7 +236,7 @@ TEST_F(SchedulerRunning, WithoutCOMCoCreateInstanceIsReported) {
       Captured([] { return ScheduleCommand(L"", L"echo x", Moment(2030, 1, 5, 9, 7)); });
   ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
   EXPECT_EQ(outcome.result, -1);
-  EXPECT_EQ(outcome.err, "Tardo plugin: CoCreateInstance() returned: 0x800401f0\r\n");
+  EXPECT_EQ(outcome.err, ErrorLine("CoCreateInstance() returned: 0x800401f0"));
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(TardoJobFiles(), before_);
 }

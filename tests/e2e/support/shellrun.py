@@ -16,6 +16,12 @@ import tempfile
 VERSION = os.environ.get("TARDO_VERSION", "(TARDO_VERSION not set: run the suite through ctest)")
 
 
+def windows_path(path):
+    """A POSIX path as Wine's programs name it: on drive Z:, with backslashes.
+    The one copy of the rule: the scripts that run Wine take it from here."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
 class Shell:
     def __init__(self, shell, plugin, emulator=None, env=None):
         self.shell = shell
@@ -30,9 +36,7 @@ class Shell:
 
     def host_path(self, path):
         """A POSIX path as the shell under test sees it."""
-        if not self.windows:
-            return path
-        return "Z:" + os.path.abspath(path).replace("/", "\\")
+        return windows_path(path) if self.windows else path
 
     def run(self, args, stdin=None, env=None, timeout=120, plugin=True, clock=None, cwd=None):
         """Runs the shell (in cwd, if given); clock ("YYYY-MM-DD hh:mm:ss") fixes the local time."""
