@@ -34,6 +34,7 @@ def cases(folder, missing):
         ("   ", USAGE, b"", 0),
         ("/?", USAGE, b"", 0),
         ("/? 5 min echo", USAGE, b"", 0),
+        ("/?x", b"", error('Syntax error:  invalid duration "/?x"; should be a number'), 1),
         ("out", b"Like totally, dude.\n", b"", 0),
         ("OUT", b"Like totally, dude.\n", b"", 0),
         ("out 5 min echo hi", scheduled("2016-03-01 10:35", "echo hi"), b"", 0),
@@ -75,6 +76,7 @@ def cases(folder, missing):
         ("until 25:00 x", b"", error('Syntax error:  invalid time "25:00"; should be HH:MM'), 1),
         ("until 10:00Q x", b"", error('Syntax error:  invalid time "10:00Q"; should be HH:MM'), 1),
         ("until 10:31 x", scheduled("2016-03-01 10:31", "x"), b"", 0),
+        ("untilx 10:31 x", b"", error('Syntax error:  invalid duration "untilx"; should be a number'), 1),
         ("until 10:30 x", scheduled("2016-03-02 10:30", "x"), b"", 0),
         ("until 5:30p then x", scheduled("2016-03-01 17:30", "x"), b"", 0),
         ("until 2016-03-01@10:30:05 x", b"", error("It's too late for that!"), 1),
@@ -83,6 +85,7 @@ def cases(folder, missing):
         ("until 4000-12-31@23:59 x", scheduled("4000-12-31 23:59", "x"), b"", 0),
         ("until 2015-02-29@9:00 x", b"", error('Syntax error:  invalid time "2015-02-29@9:00"; should be HH:MM'), 1),
         ("1491309 days x", b"", error("Date out of range"), 1),
+        ("1491309 min x", scheduled("2019-01-01 01:39", "x"), b"", 0),  # past the days' bound, within its own
         ("35791395 hours x", b"", error("Date out of range"), 1),
         ("2147483647 min x", b"", error("Date out of range"), 1),
         ("2982617 days x", b"", error("Date out of range"), 1),  # 32-bit product wraps positive
