@@ -190,6 +190,7 @@ TEST_F(ScheduleCommandTest, EachFailingCallIsNamedWithItsCodeAndEndsTheRequest) 
       {"SetAccountInformation", E_ACCESSDENIED, "SetAccountInformation() returned: 0x80070005", 2},
       {"SetFlags", 0x7FFFFFFF, "SetFlags() returned: 0x7fffffff", 2},
       {"CreateTrigger", E_FAIL, "CreateTrigger() returned: 0x80004005", 2},
+      {"CreateTrigger", S_FALSE, "CreateTrigger() returned: 0x1", 3},  // trigger handed out
       {"SetTrigger", 0x10, "SetTrigger() returned: 0x10", 3},
       {"AddWorkItem", static_cast<HRESULT>(0x80070050), "AddWorkItem() returned: 0x80070050", 3},
   };
