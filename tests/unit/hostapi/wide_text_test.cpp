@@ -17,12 +17,19 @@ TEST(WideText, BoundedCopiesCutWithinTheCapacityAndSaySo) {
     int result;
     const wchar_t *after;
   } cases[] = {
-      {false, L"#", L"x", 0, -1, L"#"},  // no room at all: nothing written
-      {false, L"#", L"ab", 3, 0, L"ab"}, {false, L"#", L"abc", 3, -1, L"ab"},
-      {true, L"ab", L"c", 4, 0, L"abc"}, {true, L"ab", L"cd", 4, -1, L"abc"},
+      {false, L"#", L"x", 0, -1, L"#"},       // no room at all: nothing written
+      {true, L"#", L"x", 0, -1, L"#"},        // nor appended
+      {false, L"#", L"ab", 3, 0, L"ab"},      // fits exactly
+      {false, L"#", L"abc", 3, -1, L"ab"},    // cut, and a terminator where it was cut
+      {true, L"ab", L"c", 4, 0, L"abc"},      // fits exactly
+      {true, L"ab", L"cd", 4, -1, L"abc"},    // cut
+      {true, L"abcdef", L"g", 3, -1, L"ab"},  // nothing at or past the capacity, whatever was there
   };
   for (const auto &c : cases) {
-    wchar_t buffer[8] = {};
+    // '#' past the text, so that a terminator left out shows.
+    wchar_t buffer[9];
+    std::wmemset(buffer, L'#', 8);
+    buffer[8] = L'\0';
     std::wcscpy(buffer, c.before);
     const int result = c.append ? AppendText(buffer, c.source, c.capacity)
                                 : CopyText(buffer, c.source, c.capacity);
@@ -37,7 +44,10 @@ TEST(WideText, EqualsIgnoringCaseFoldsAToZOnly) {
     const wchar_t *b;
     int equal;
   } cases[] = {
-      {L"Z", L"z", 1}, {L"[", L"{", 0},  // the codes after Z and z
+      {L"tardo", L"TARDO", 1},  // both sides folded
+      {L"Z", L"z", 1},
+      {L"[", L"{", 0},  // the codes after Z and z
+      {L"@", L"`", 0},  // and before A and a
   };
   for (const auto &c : cases) EXPECT_EQ(EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << c.b;
 }
