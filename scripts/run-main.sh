@@ -20,17 +20,20 @@ fail() {
 
 bash scripts/install-deps.sh
 
-build() {  # build PRESET FOLDER TARGET...
-  local preset=$1 folder=$2
-  shift 2
-  { cmake --preset "$preset" -B "$folder" && cmake --build "$folder" -j "${TARDO_JOBS:-2}" --target "$@"; } \
-    >"$folder.log" 2>&1 || { tail -n 20 "$folder.log"; fail "the $preset build failed (see $folder.log)"; }
+# Each build goes to its preset's own folder, where the tests build it too
+# (so that scripts/test.sh, which has built them, builds nothing again).
+build() {  # build PRESET TARGET...
+  local preset=$1 log=$main/$1-build.log
+  shift
+  { { [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset"; } &&
+    cmake --build --preset "$preset" -j "${TARDO_JOBS:-2}" --target "$@"; } >"$log" 2>&1 ||
+    { tail -n 20 "$log"; fail "the $preset build failed (see build/main/$preset-build.log)"; }
 }
-build win64 "$main/x64" Tardo hostshell
-build win32 "$main/x86" Tardo
-bin=$main/x64/bin
-echo "Built: build/main/x64/bin/Tardo.dll ($(stat -c %s "$bin/Tardo.dll") bytes)," \
-  "build/main/x86/bin/Tardo.dll ($(stat -c %s "$main/x86/bin/Tardo.dll") bytes)"
+build win64 Tardo hostshell
+build win32 Tardo
+bin=$PWD/build/win64/bin
+echo "Built: build/win64/bin/Tardo.dll ($(stat -c %s "$bin/Tardo.dll") bytes)," \
+  "build/win32/bin/Tardo.dll ($(stat -c %s build/win32/bin/Tardo.dll) bytes)"
 
 # Everything Wine starts here writes to files: the services keep the standard
 # handles of whatever first starts the prefix.
