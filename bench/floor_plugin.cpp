@@ -6,7 +6,7 @@
 #include <cwchar>
 
 #include "bench/floor_schedule.h"
-#include "hostapi/plugin_info.h"
+#include "hostapi/description_record.h"
 
 namespace {
 
@@ -18,7 +18,9 @@ PluginInfo Info = {L"Floor",
                    L"floorjob",
                    0,
                    1,
-                   0};
+                   0,
+                   nullptr,
+                   nullptr};
 
 }  // namespace
 

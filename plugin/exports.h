@@ -1,7 +1,7 @@
 // What Tardo.dll exports to its host, by plain name.
 #pragma once
 
-#include "hostapi/plugin_info.h"
+#include "hostapi/description_record.h"
 #include "hostapi/win_api.h"
 
 extern "C" {

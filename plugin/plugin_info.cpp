@@ -1,11 +1,11 @@
-#include "hostapi/plugin_info.h"
+#include "hostapi/description_record.h"
 #include "plugin/exports.h"
 #include "plugin/version.h"
 
 namespace {
 
-// Zero-initialised static storage: a host that defines further fields after
-// the build number finds them zero.
+// Zero-initialised static storage, with room for the host's two fields after
+// the build number: they are the host's to write, and GetPluginInfo leaves them.
 PluginInfo Info;
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hostapi/plugin_info.h"
+#include "hostapi/description_record.h"
 #include "hostapi/win_api.h"
 
 using PluginCommandEntry = int(WINAPI *)(wchar_t *tail);

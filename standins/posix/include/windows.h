@@ -28,6 +28,7 @@ using LPBYTE = BYTE *;
 using HANDLE = void *;
 using HWND = struct HWND__ *;
 using HINSTANCE = struct HINSTANCE__ *;
+using HMODULE = HINSTANCE;
 using SC_HANDLE = struct SC_HANDLE__ *;
 using HKEY = struct HKEY__ *;
 using LSTATUS = LONG;

@@ -11,8 +11,8 @@
 //   PROBE_SET_DF           probe() returns with the direction flag set.
 #include <cwchar>
 
+#include "hostapi/description_record.h"
 #include "hostapi/host_services.h"
-#include "hostapi/plugin_info.h"
 
 #ifndef PROBE_CALL
 #define PROBE_CALL WINAPI
@@ -33,7 +33,9 @@ PluginInfo Info = {L"Probe",
                    L"probe, overrun missing",
                    0,
                    1,
-                   0};
+                   0,
+                   nullptr,
+                   nullptr};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "command/usage_text.h"
 #include "hostapi/host_services.h"
@@ -33,14 +34,18 @@ auto Fields(const PluginInfo &info) {
                     info.commandList, info.majorVersion, info.minorVersion, info.build);
 }
 
-// A host scribbling on the record does not outlive the next call.
-TEST(PluginInfoRecord, EveryCallWritesEveryField) {
+// A host scribbling on the record does not outlive the next call; what the
+// host wrote into its own two fields stays.
+TEST(PluginInfoRecord, EveryCallWritesEveryFieldOfItsOwn) {
   PluginInfo *first = GetPluginInfo();
   const PluginInfo copy = *first;
-  *first = PluginInfo{L"?", L"?", L"?", L"?", L"?", L"?", -1, -1, -1};
+  static wchar_t hostName[] = L"C:\\TCC\\Plugins\\Tardo.dll";
+  const HMODULE hostHandle = reinterpret_cast<HMODULE>(first);
+  *first = PluginInfo{L"?", L"?", L"?", L"?", L"?", L"?", -1, -1, -1, hostHandle, hostName};
   PluginInfo *second = GetPluginInfo();
   EXPECT_EQ(first, second);
   EXPECT_EQ(Fields(*second), Fields(copy));
+  EXPECT_EQ(std::pair(second->module, second->moduleFileName), std::pair(hostHandle, hostName));
 }
 
 TEST(CommandExport, RefusesANullTail) { EXPECT_EQ(tardo(nullptr), 1); }
