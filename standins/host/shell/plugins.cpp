@@ -52,24 +52,29 @@ bool PluginSet::Load(const std::wstring &path) {
                         : !initialize ? "InitializePlugin"
                         : !shutdown   ? "ShutdownPlugin"
                                       : nullptr;
-  const PluginInfo *record = missing ? nullptr : CallExport(path, "GetPluginInfo", info);
+  PluginInfo *record = missing ? nullptr : CallExport(path, "GetPluginInfo", info);
   if (!record) {
     ShellError(path + (missing ? L" is not a plug-in: it has no " + Utf8ToWide(missing) + L" export"
                                : std::wstring(L" gave no description record")));
     OsFreeLibrary(library);
     return false;
   }
-  LoadedPlugin plugin{library,
-                      record->moduleName ? record->moduleName : path,
-                      {},
-                      FindEntry<PluginHelpEntry>(library, "Help"),
-                      FindEntry<PluginUsageEntry>(library, "Usage"),
-                      shutdown};
+  LoadedPlugin &plugin =
+      plugins_.emplace_back(LoadedPlugin{library,
+                                         record->moduleName ? record->moduleName : path,
+                                         path,
+                                         {},
+                                         FindEntry<PluginHelpEntry>(library, "Help"),
+                                         FindEntry<PluginUsageEntry>(library, "Usage"),
+                                         shutdown});
+  // The host's two fields, written as the host may write them: a plug-in
+  // whose record has no room for them has its memory overwritten here.
+  record->module = static_cast<HMODULE>(library);
+  record->moduleFileName = plugin.path.data();
   CallExport(plugin.name, "InitializePlugin", initialize);
   for (const std::wstring &name : CommandNames(record->commandList))
     plugin.commands.push_back(
         {name, FindEntry<PluginCommandEntry>(library, WideToUtf8(name).c_str())});
-  plugins_.push_back(std::move(plugin));
   return true;
 }
 

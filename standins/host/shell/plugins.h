@@ -1,9 +1,12 @@
 // The loaded plug-ins: loading by path the way the host does
 // (GetPluginInfo, InitializePlugin, the commands of the record's command
-// list), Help and Usage, and ShutdownPlugin(0) at the end. A library without
-// GetPluginInfo, InitializePlugin or ShutdownPlugin is no plug-in.
+// list), Help and Usage, and ShutdownPlugin(0) at the end. After
+// GetPluginInfo it writes the library's handle and path into the record's
+// two host fields. A library without GetPluginInfo, InitializePlugin or
+// ShutdownPlugin is no plug-in.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +28,7 @@ using PluginShutdownEntry = int(WINAPI *)(int endProcess);
 struct LoadedPlugin {
   void *library;
   std::wstring name;
+  std::wstring path;  // as loaded; the record's file name field points here
   std::vector<PluginCommand> commands;
   PluginHelpEntry help;    // null when the plug-in lacks the export
   PluginUsageEntry usage;  // likewise
@@ -50,5 +54,7 @@ class PluginSet {
   void UnloadAll();
 
  private:
-  std::vector<LoadedPlugin> plugins_;
+  // A deque: adding or removing at its end moves no other plug-in, so each
+  // record's file name stays where it points while its library is loaded.
+  std::deque<LoadedPlugin> plugins_;
 };
