@@ -24,8 +24,8 @@ std::wstring Unquoted(const std::wstring &text) {
 
 int Set(const std::wstring &tail) {
   const std::size_t equals = tail.find(L'=');
-  if (equals == std::wstring::npos ||
-      HostSetVariable(TrimBlanks(tail.substr(0, equals)).c_str(), tail.c_str() + equals + 1) != 0) {
+  if (equals == std::wstring::npos || HostSetEnvironment(TrimBlanks(tail.substr(0, equals)).c_str(),
+                                                         tail.c_str() + equals + 1) != 0) {
     ShellError(L"usage: set NAME=VALUE");
     return 1;
   }

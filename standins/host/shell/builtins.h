@@ -1,5 +1,5 @@
 // The shell's own commands, matched ignoring ASCII case:
-//   set NAME=VALUE      sets a variable (an empty value unsets)
+//   set NAME=VALUE      sets an environment variable, whatever its name (an empty value unsets)
 //   help NAME           asks the plug-ins' Help exports; prints the answer (0: none)
 //   usage NAME          prints a plug-in's Usage text
 //   plugin /l PATH      loads a plug-in now

@@ -74,7 +74,10 @@ std::size_t ReadFunction(std::wstring_view text, std::size_t at, int depth, std:
 }
 
 std::size_t ReadNamed(std::wstring_view text, std::size_t at, std::wstring *out) {
-  const std::size_t end = NameEnd(text, at + 1);
+  std::size_t end = NameEnd(text, at + 1);
+  // %? and %_?, the last results, end in a character no other name holds.
+  const std::wstring_view before = text.substr(at + 1, end - at - 1);
+  if (end < text.size() && text[end] == L'?' && (before.empty() || before == L"_")) ++end;
   if (end == at + 1) return kNoReference;
   *out += VariableValue(text.substr(at + 1, end - at - 1));
   return (end < text.size() && text[end] == L'%') ? end + 1 : end;

@@ -1,5 +1,6 @@
 // One pass of variable expansion over a text:
 //   %name%, %name   a variable (name: ASCII letters, digits, '_'; not set: nothing)
+//   %?, %_?         the last external program's exit code, the last internal command's result
 //   %[name]         a variable, the name ending at ']'
 //   %@name[args]    a variable function; args are expanded first
 //   %%              one percent sign

@@ -12,6 +12,11 @@ int HostSetVariable(const wchar_t *name, const wchar_t *value) {
   return SetVariable(name, value ? value : L"") ? 0 : -1;
 }
 
+int HostSetEnvironment(const wchar_t *name, const wchar_t *value) {
+  if (!name) return -1;
+  return SetEnvironment(name, value ? value : L"") ? 0 : -1;
+}
+
 namespace {
 
 // Copies text into out; -1 when it does not fit (out then holds as much as fits).

@@ -5,11 +5,15 @@
 
 extern "C" {
 // Sets a variable; a null or empty value unsets it. Names beginning with '_'
-// are the host's internal variables (_batch, _cmdspec, ...), which shadow
-// the environment; every other name is a process environment variable, so
-// child processes see it. Returns 0, or -1 for an empty name or one holding
-// '='.
+// and ? are the host's internal variables (_batch, _cmdspec, _?, ...);
+// every other name is a process environment variable, so child processes
+// see it. An environment variable of an internal variable's name hides it.
+// Returns 0, or -1 for an empty name or one holding '='.
 int HostSetVariable(const wchar_t *name, const wchar_t *value);
+
+// Sets a process environment variable whatever its name, as the SET command
+// does; otherwise as HostSetVariable.
+int HostSetEnvironment(const wchar_t *name, const wchar_t *value);
 
 // Copies a variable's value into out (capacity characters, terminator
 // included). Returns its length, -1 when it is not set, or -2 when it does

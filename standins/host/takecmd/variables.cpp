@@ -22,11 +22,16 @@ std::vector<InternalVariable> &InternalTable() {
       {L"_transient", L"0"},
       {L"_pipe", OsStandardInputIsPipe() ? L"1" : L"0"},
       {L"_cmdspec", OsExecutablePath()},
+      {L"_?", L"0"},
+      {L"?", L"0"},
   };
   return table;
 }
 
-bool IsInternal(std::wstring_view name) { return !name.empty() && name[0] == L'_'; }
+// ? (the last external program's exit code) is the one internal name without '_'.
+bool IsInternal(std::wstring_view name) {
+  return (!name.empty() && name[0] == L'_') || name == L"?";
+}
 
 std::wstring Clock(const wchar_t *format, bool date) {
   SYSTEMTIME now;
@@ -57,24 +62,27 @@ bool LookupLive(std::wstring_view name, std::wstring *value) {
 
 bool LookupVariable(std::wstring_view name, std::wstring *value) {
   if (name.empty()) return false;
-  if (IsInternal(name)) {
-    if (LookupLive(name, value)) return true;
-    for (const InternalVariable &entry : InternalTable())
-      if (EqualsIgnoringAsciiCase(entry.name, name)) {
-        *value = entry.value;
-        return true;
-      }
-  }
-  return OsGetEnvironment(std::wstring(name), value);
+  if (OsGetEnvironment(std::wstring(name), value)) return true;  // the user's SET wins
+  if (!IsInternal(name)) return false;
+  if (LookupLive(name, value)) return true;
+  for (const InternalVariable &entry : InternalTable())
+    if (EqualsIgnoringAsciiCase(entry.name, name)) {
+      *value = entry.value;
+      return true;
+    }
+  return false;
+}
+
+bool SetEnvironment(std::wstring_view name, std::wstring_view value) {
+  if (name.empty() || name.find(L'=') != std::wstring_view::npos) return false;
+  const std::wstring text(value);
+  OsSetEnvironment(std::wstring(name), value.empty() ? nullptr : text.c_str());
+  return true;
 }
 
 bool SetVariable(std::wstring_view name, std::wstring_view value) {
-  if (name.empty() || name.find(L'=') != std::wstring_view::npos) return false;
-  if (!IsInternal(name)) {
-    const std::wstring text(value);
-    OsSetEnvironment(std::wstring(name), value.empty() ? nullptr : text.c_str());
-    return true;
-  }
+  if (!IsInternal(name)) return SetEnvironment(name, value);
+  if (name.find(L'=') != std::wstring_view::npos) return false;
   std::vector<InternalVariable> &table = InternalTable();
   for (auto entry = table.begin(); entry != table.end(); ++entry) {
     if (!EqualsIgnoringAsciiCase(entry->name, name)) continue;

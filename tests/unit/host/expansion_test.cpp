@@ -82,17 +82,26 @@ TEST_F(Expansion, CommandSpecIsThisProgram) {
   EXPECT_TRUE(name == L"unit_host" || name == L"unit_host.exe") << cmdspec;
 }
 
-TEST_F(Expansion, InternalVariablesShadowTheEnvironment) {
-  SetEnvironment(L"_TARDO_T_SHADOW", L"environment");
-  EXPECT_EQ(Expanded(L"%_TARDO_T_SHADOW"), L"environment");
+TEST_F(Expansion, TheEnvironmentHidesAnInternalVariable) {
   HostSetVariable(L"_TARDO_T_SHADOW", L"table");
   EXPECT_EQ(Expanded(L"%_TARDO_T_SHADOW"), L"table");
+  HostSetEnvironment(L"_TARDO_T_SHADOW", L"environment");
+  EXPECT_EQ(Expanded(L"%_TARDO_T_SHADOW"), L"environment");
   std::wstring value;
   ASSERT_TRUE(EnvironmentValue(L"_TARDO_T_SHADOW", &value));
   EXPECT_EQ(value, L"environment");
-  HostSetVariable(L"_TARDO_T_SHADOW", nullptr);
-  EXPECT_EQ(Expanded(L"%_TARDO_T_SHADOW"), L"environment");
   SetEnvironment(L"_TARDO_T_SHADOW", nullptr);
+  EXPECT_EQ(Expanded(L"%_TARDO_T_SHADOW"), L"table");
+  HostSetVariable(L"_TARDO_T_SHADOW", nullptr);
+}
+
+// The last results: internal, so that no child process inherits them.
+TEST_F(Expansion, LastResultsAreInternalVariables) {
+  HostSetVariable(L"_?", L"2");
+  HostSetVariable(L"?", L"7");
+  EXPECT_EQ(Expanded(L"%_? %? %[_?]%?%"), L"2 7 27");
+  std::wstring value;
+  EXPECT_FALSE(EnvironmentValue(L"?", &value));
 }
 
 TEST_F(Expansion, OtherVariablesLiveInTheProcessEnvironment) {
