@@ -25,6 +25,12 @@ std::vector<std::wstring> SplitLines(const std::string &bytes) {
   return lines;
 }
 
+// A line that ends in a ^ which no ^ before it escapes goes on in the next.
+bool JoinsNextLine(const std::wstring &line) {
+  const std::size_t carets = line.size() - (line.find_last_not_of(L'^') + 1);  // npos + 1 is 0
+  return carets % 2 == 1;
+}
+
 }  // namespace
 
 // A variable's value, to be put back as it was (unset included).
@@ -74,7 +80,12 @@ int RunBatchFile(ShellState *state, const std::wstring &path) {
   const std::vector<std::wstring> lines = SplitLines(bytes);
   for (std::size_t i = 0; i < lines.size() && !state->exitRequested; ++i) {
     HostSetVariable(L"_batchline", std::to_wstring(i + 1).c_str());
-    state->runLine(state, lines[i]);
+    std::wstring line = lines[i];
+    while (JoinsNextLine(line) && i + 1 < lines.size()) {
+      line.pop_back();
+      line += lines[++i];
+    }
+    state->runLine(state, line);
   }
 
   --state->batchDepth;

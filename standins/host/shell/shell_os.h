@@ -23,6 +23,9 @@ int OsRunSystemShell(const std::wstring &line);
 // the file. False when the file cannot be opened.
 using OsSavedStream = std::intptr_t;
 bool OsRedirectStream(int stream, const std::wstring &path, bool append, OsSavedStream *saved);
+// Standard error pointed at what standard output points at now (>&), kept
+// likewise for OsRestoreStream(2, ...). False when it cannot be.
+bool OsShareOutput(OsSavedStream *saved);
 void OsRestoreStream(int stream, OsSavedStream saved);
 
 bool OsReadFile(const std::wstring &path, std::string *bytes);

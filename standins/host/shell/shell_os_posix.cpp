@@ -54,6 +54,12 @@ bool OsRedirectStream(int stream, const std::wstring &path, bool append, OsSaved
   return true;
 }
 
+bool OsShareOutput(OsSavedStream *saved) {
+  *saved = fcntl(2, F_DUPFD_CLOEXEC, 3);
+  dup2(1, 2);  // were standard output closed, errors would stay where they go
+  return true;
+}
+
 void OsRestoreStream(int stream, OsSavedStream saved) {
   if (saved < 0) {
     close(stream);

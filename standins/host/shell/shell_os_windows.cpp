@@ -46,6 +46,17 @@ bool OsRedirectStream(int stream, const std::wstring &path, bool append, OsSaved
   return true;
 }
 
+bool OsShareOutput(OsSavedStream *saved) {
+  // A handle of its own, which OsRestoreStream closes without closing the output.
+  HANDLE copy;
+  if (!DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_OUTPUT_HANDLE), GetCurrentProcess(),
+                       &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+    return false;
+  *saved = reinterpret_cast<OsSavedStream>(GetStdHandle(STD_ERROR_HANDLE));
+  SetStdHandle(STD_ERROR_HANDLE, copy);
+  return true;
+}
+
 void OsRestoreStream(int stream, OsSavedStream saved) {
   CloseHandle(GetStdHandle(StandardHandle(stream)));
   SetStdHandle(StandardHandle(stream), reinterpret_cast<HANDLE>(saved));

@@ -1,7 +1,10 @@
-// A plug-in for the shell's own checks: it lists three commands, of which
+// A plug-in for the shell's own checks: it lists four commands, of which
 // "missing" has no export, says when it is loaded and shut down, and shows
-// what the host handed it. On x86 it is built again, broken in one way each,
-// for the shell's check of the convention it calls exports with:
+// what the host handed it, its standard input among that. It is built again
+// without one export of its life each (PROBE_NO_INITIALIZE,
+// PROBE_NO_SHUTDOWN), which the shell must refuse to load; and on x86,
+// broken in one way each, for the shell's check of the convention it calls
+// exports with:
 //   PROBE_CALL=__cdecl     every export leaves its arguments on the stack;
 //   PROBE_EXTRA_ARGUMENT   probe() removes one argument more than it is given;
 //   PROBE_CLOBBER          probe() returns with ESI and EDI changed;
@@ -10,6 +13,9 @@
 //                          EBX, and EBP as its frame, whatever the asm says;
 //   PROBE_SET_DF           probe() returns with the direction flag set.
 #include <cwchar>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "hostapi/description_record.h"
 #include "hostapi/host_services.h"
@@ -30,7 +36,7 @@ PluginInfo Info = {L"Probe",
                    L"",
                    L"",
                    L"Shows what the host passes",
-                   L"probe, overrun missing",
+                   L"probe, overrun missing readline",
                    0,
                    1,
                    0,
@@ -41,17 +47,21 @@ PluginInfo Info = {L"Probe",
 
 PROBE_EXPORT PluginInfo *WINAPI GetPluginInfo(void) { return &Info; }
 
+#ifndef PROBE_NO_INITIALIZE
 PROBE_EXPORT int PROBE_CALL InitializePlugin(void) {
   wchar_t buffer[kHostBufferChars] = L"%[_transient]%[_pipe]%[noloadmsg]";
   ExpandVariables(buffer, 1);
   Printf(L"probe loaded: %s\n", buffer);
   return 0;
 }
+#endif
 
+#ifndef PROBE_NO_SHUTDOWN
 PROBE_EXPORT int PROBE_CALL ShutdownPlugin(int endProcess) {
   Printf(L"probe shut down: %d\n", endProcess);
   return 0;
 }
+#endif
 
 PROBE_EXPORT int PROBE_CALL Help(wchar_t *name) { return std::wcscmp(name, L"probe") == 0 ? 7 : 0; }
 
@@ -103,6 +113,33 @@ PROBE_EXPORT int PROBE_CALL probe(wchar_t *tail) {
   return length;
 }
 #endif
+
+namespace {
+
+// One byte of standard input, from the handle the host gives the plug-in,
+// so that only a redirection the host made reaches it.
+bool ReadByte(char *c) {
+#ifdef _WIN32
+  DWORD count = 0;
+  return ReadFile(GetStdHandle(STD_INPUT_HANDLE), c, 1, &count, nullptr) && count == 1;
+#else
+  return read(0, c, 1) == 1;
+#endif
+}
+
+}  // namespace
+
+// Shows the first line of its standard input (ASCII) in brackets; its
+// result is the line's length.
+PROBE_EXPORT int PROBE_CALL readline(wchar_t *) {
+  wchar_t line[256] = {};
+  int length = 0;
+  char c;
+  while (length < 255 && ReadByte(&c) && c != '\r' && c != '\n')
+    line[length++] = static_cast<unsigned char>(c);
+  Printf(L"[%s]\n", line);
+  return length;
+}
 
 // Hands Sprintf more than a host buffer holds: strict mode stops here.
 PROBE_EXPORT int PROBE_CALL overrun(wchar_t *) {
