@@ -26,15 +26,19 @@ TEST(WideText, BoundedCopiesCutWithinTheCapacityAndSaySo) {
       {true, L"abcdef", L"g", 3, -1, L"ab"},  // nothing at or past the capacity, whatever was there
   };
   for (const auto &c : cases) {
-    // '#' past the text, so that a terminator left out shows.
+    // '#' past the text, so that a terminator left out shows; every element
+    // is compared, so that a write past the terminator shows too.
     wchar_t buffer[9];
     std::wmemset(buffer, L'#', 8);
     buffer[8] = L'\0';
     std::wcscpy(buffer, c.before);
+    std::wstring expected(buffer, 9);  // after and its terminator over what was there
+    if (c.capacity > 0)
+      expected.replace(0, std::wcslen(c.after) + 1, c.after, std::wcslen(c.after) + 1);
     const int result = c.append ? AppendText(buffer, c.source, c.capacity)
                                 : CopyText(buffer, c.source, c.capacity);
     EXPECT_EQ(result, c.result) << c.source << " in " << c.capacity;
-    EXPECT_EQ(std::wstring(buffer), c.after) << c.source << " in " << c.capacity;
+    EXPECT_EQ(std::wstring(buffer, 9), expected) << c.source << " in " << c.capacity;
   }
 }
 
