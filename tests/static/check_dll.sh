@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built Tardo.dll from its headers alone (runs for x64 and x86):
 # the export table holds exactly the six names the host calls, undecorated,
-# and the import table names only system DLLs and the host's TakeCmd.dll.
+# and the import table names only system DLLs and the host's TakeCmd.dll,
+# from which it imports at least one service, by its plain name.
 #   check_dll.sh OBJDUMP DLL
 # The names are the host's contract, written here rather than read from the
 # .def files the DLL is linked with: a name lost from those must fail here.
@@ -32,6 +33,9 @@ printf '%s\n' "$imports" | grep -qx 'TakeCmd.dll' || { echo "TakeCmd.dll is not 
 host_names=$(printf '%s\n' "$headers" |
   awk '/DLL Name:/{on=($3=="TakeCmd.dll"); next} NF==0{on=0} on && /^[[:space:]]*[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]/{print $3}')
 echo "from TakeCmd.dll: $(echo $host_names)"
+# Output and expansion come from the host alone, so a DLL importing none of
+# its services, or a reading of the table that finds none, is wrong.
+[ -n "$host_names" ] || { echo "no service imported from TakeCmd.dll"; failures=1; }
 if printf '%s\n' "$host_names" | grep -qE '@|^_'; then
   echo "decorated host service names"; failures=1
 fi
