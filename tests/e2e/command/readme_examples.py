@@ -1,6 +1,9 @@
 """The usage examples of README.md, read from the README itself, each typed
 at the stand-in host at one fixed moment: each must schedule its job and
-show the confirmation line below, and nothing else. The folders they name
+show the confirmation line below, and nothing else. The README's batch file
+line that tests tardo's result runs as a batch file twice: before its
+moment it schedules, after it the error line of that batch line and the
+echo after || follow. The folders they name
 are made first: natively under the suite's own folder, which is the shell's
 current folder (a stand-in path C:\\x is the relative path C:/x); under
 Wine on drive C: of the build's prefix and on a drive D: of the suite's."""
@@ -32,11 +35,21 @@ CONFIRMED = {
 }
 
 
+# The batch file line's moment and command, and a moment after it.
+IN_BATCH = ("2026-12-24 18:00", "party.btm")
+AFTER = "2026-12-25 09:00:00"
+
+
+def code_block(after):
+    """The lines of the code block that follows the paragraph beginning with after."""
+    with open(README, encoding="utf-8") as f:
+        return re.search(r"\n" + re.escape(after) + r".*?\n\n```\n(.*?)\n```\n", f.read(),
+                         re.S).group(1).splitlines()
+
+
 def examples():
     """The lines of the code block after "Examples:", without their comments."""
-    with open(README, encoding="utf-8") as f:
-        block = re.search(r"\nExamples:\n\n```\n(.*?)\n```\n", f.read(), re.S).group(1)
-    return [re.split(r" {2,}", line)[0] for line in block.splitlines()]
+    return [re.split(r" {2,}", line)[0] for line in code_block("Examples:")]
 
 
 def main():
@@ -69,6 +82,18 @@ def main():
             if line in CONFIRMED:
                 results.check(line, (0, expectations.scheduled_line(*CONFIRMED[line]), b""),
                               shell.run_at(NOW, ["/c", line], cwd=work))
+        batch = code_block("In a batch file,")
+        quiet = {"noloadmsg": "1"}  # a batch file's shell is not transient: no banner
+        results.check(f"the batch file {batch} before its moment",
+                      (0, expectations.scheduled_line(*IN_BATCH), b""),
+                      shell.batch_at(NOW, batch, folder=work, cwd=work, env=quiet)[:3])
+        code, out, err, path = shell.batch_at(AFTER, batch, folder=work, cwd=work, env=quiet)
+        # The message is the command table's to assert; here, that it is one
+        # error line of this batch file's first line.
+        location = expectations.error_line(b"", expectations.batch_location(path, 1)).rstrip(b"\r\n")
+        eol = b"\r\n" if args.emulator else b"\n"
+        results.check(f"the batch file {batch} after its moment", (0, b"not scheduled: 1" + eol, True, 1),
+                      (code, out, err.startswith(location), err.count(b"\n")))
     finally:
         # Wine's scheduler would start these jobs at their minute.
         jobs.remove(jobs.names() - kept)
