@@ -3,9 +3,12 @@
 #include "hostapi/host_services.h"
 #include "hostapi/report_error.h"
 #include "hostapi/wide_text.h"
+#include "scheduling/host_shell.h"
+#include "scheduling/job_line.h"
 #include "scheduling/job_name.h"
 #include "scheduling/once_trigger.h"
 #include "scheduling/path_parts.h"
+#include "scheduling/scheduler_calls.h"
 #include "scheduling/scheduler_service.h"
 #include "scheduling/tasks_folder.h"
 
@@ -21,19 +24,9 @@ struct HeldInterfaces {
   ITaskTrigger *trigger;
 };
 
-// Only S_OK counts: a success code such as S_FALSE means the call did not
-// do all it was asked.
-bool Accepted(HRESULT result, const wchar_t *message) {
-  if (result == S_OK) return true;
-  ReportErrorNumber(message, static_cast<int>(result));
-  return false;
-}
-
 int SetCommand(ITask *task, const wchar_t *workingDirectory, const wchar_t *commandText) {
   wchar_t application[kHostBufferChars];
-  ClearText(application, kHostBufferChars);
-  CopyText(application, L"%_cmdspec", kHostBufferChars);
-  ExpandVariables(application, 1);
+  HostShellPath(application);
   if (!Accepted(task->SetApplicationName(application), L"SetApplicationName() returned: 0x%x"))
     return -1;
 
@@ -70,13 +63,7 @@ int SetAccountAndFlags(ITask *task) {
 
 int CreateJob(HeldInterfaces *held, const wchar_t *jobName, const wchar_t *workingDirectory,
               const wchar_t *commandText, const SYSTEMTIME &target) {
-  const HRESULT created =
-      CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
-                       reinterpret_cast<void **>(&held->scheduler));
-  if (FAILED(created)) {
-    ReportErrorNumber(L"CoCreateInstance() returned: 0x%x", static_cast<int>(created));
-    return -1;
-  }
+  if (CreateScheduler(&held->scheduler) != 0) return -1;
   if (!Accepted(held->scheduler->NewWorkItem(jobName, CLSID_CTask, IID_ITask,
                                              reinterpret_cast<IUnknown **>(&held->task)),
                 L"NewWorkItem() returned: 0x%x"))
@@ -126,10 +113,7 @@ int ScheduleCommand(const wchar_t *workingDirectory, const wchar_t *commandText,
 
   HeldInterfaces held = {nullptr, nullptr, nullptr};
   const int result = CreateJob(&held, jobName, workingDirectory, commandText, target);
-  if (result == 0)
-    Printf(L"[%04d-%02d-%02d %02d:%02d]  %s\n", static_cast<int>(target.wYear),
-           static_cast<int>(target.wMonth), static_cast<int>(target.wDay),
-           static_cast<int>(target.wHour), static_cast<int>(target.wMinute), commandText);
+  if (result == 0) PrintConfirmation(target, commandText);
   ReleaseHeld(&held);
   return result;
 }
