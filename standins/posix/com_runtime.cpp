@@ -1,5 +1,8 @@
-// COM as far as the plug-in uses it: initialisation per thread, and
-// CoCreateInstance of the one in-process class there is, the Task Scheduler.
+// COM as far as the plug-in uses it: initialisation per thread,
+// CoCreateInstance of the one in-process class there is, the Task Scheduler,
+// and the task allocator that hands out the scheduler's texts.
+#include <cstdlib>
+
 #include "standins/posix/standin_scheduler.h"
 #include "standins/posix/standin_task_objects.h"
 
@@ -17,15 +20,32 @@ const IID IID_IScheduledWorkItem = {
     0xA6B952F0, 0xA4B1, 0x11D0, {0x99, 0x7D, 0x00, 0xAA, 0x00, 0x68, 0x87, 0xEC}};
 const IID IID_ITaskTrigger = {
     0x148BD52B, 0xA2AB, 0x11CE, {0xB1, 0x1F, 0x00, 0xAA, 0x00, 0x53, 0x05, 0x03}};
+const IID IID_IEnumWorkItems = {
+    0x148BD528, 0xA2AB, 0x11CE, {0xB1, 0x1F, 0x00, 0xAA, 0x00, 0x53, 0x05, 0x03}};
 }
 
 namespace {
 
 thread_local int InitCount = 0;
+int TaskMemoryBlocks = 0;
 
 }  // namespace
 
 int StandinComInitCount(void) { return InitCount; }
+
+int StandinTaskMemoryBlocks(void) { return TaskMemoryBlocks; }
+
+LPVOID WINAPI CoTaskMemAlloc(SIZE_T size) {
+  void *block = std::malloc(size != 0 ? size : 1);
+  if (block) ++TaskMemoryBlocks;
+  return block;
+}
+
+void WINAPI CoTaskMemFree(LPVOID block) {
+  if (!block) return;
+  --TaskMemoryBlocks;
+  std::free(block);
+}
 
 HRESULT WINAPI CoInitializeEx(LPVOID, DWORD) { return InitCount++ == 0 ? S_OK : S_FALSE; }
 

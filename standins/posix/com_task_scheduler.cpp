@@ -1,12 +1,16 @@
-// The stand-in Task Scheduler objects: scheduler, task and trigger, with
-// reference counts, a log of every call and one call that can be told to
+// The stand-in Task Scheduler objects: scheduler, task, trigger and the
+// list of work items, with reference counts, a log of every call and one call that can be told to
 // answer any HRESULT. Objects are never freed, only marked dead, so that a
 // release too many is counted instead of touching freed memory.
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
+#include <cwchar>
 #include <initializer_list>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "standins/posix/standin_scheduler.h"
@@ -22,9 +26,23 @@ int BadReleases = 0;
 const char *NewWorkItemInterface = "";  // what the last NewWorkItem asked for
 
 const char *const kFailableCalls[] = {
-    "CoCreateInstance", "NewWorkItem",           "SetApplicationName", "SetWorkingDirectory",
-    "SetParameters",    "SetAccountInformation", "SetFlags",           "CreateTrigger",
-    "SetTrigger",       "AddWorkItem",
+    "CoCreateInstance",
+    "NewWorkItem",
+    "SetApplicationName",
+    "SetWorkingDirectory",
+    "SetParameters",
+    "SetAccountInformation",
+    "SetFlags",
+    "CreateTrigger",
+    "SetTrigger",
+    "AddWorkItem",
+    "Enum",
+    "Next",
+    "Activate",
+    "GetNextRunTime",
+    "GetParameters",
+    "GetWorkingDirectory",
+    "Delete",
 };
 
 struct Injection {
@@ -44,6 +62,20 @@ const char *InterfaceName(REFIID riid) {
   if (riid == IID_IScheduledWorkItem) return "IScheduledWorkItem";
   if (riid == IID_IUnknown) return "IUnknown";
   return "other";
+}
+
+// A copy of text from the task allocator, as the scheduler hands out texts.
+LPWSTR TaskMemoryCopy(const std::wstring &text) {
+  auto *copy = static_cast<LPWSTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
+  std::wmemcpy(copy, text.c_str(), text.size() + 1);
+  return copy;
+}
+
+// The day of the week (0 Sunday) of a date.
+WORD DayOfWeek(WORD year, WORD month, WORD day) {
+  const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
+                                         std::chrono::day{day}};
+  return static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding());
 }
 
 class Counted;
@@ -170,6 +202,13 @@ class Task final : public ITask, Counted {
   HRESULT SetWorkingDirectory(LPCWSTR workingDirectory) override {
     return SetText("SetWorkingDirectory", workingDirectory, &job_.workingDirectory);
   }
+  HRESULT GetParameters(LPWSTR *parameters) override {
+    return GetText("GetParameters", job_.parameters, parameters);
+  }
+  HRESULT GetWorkingDirectory(LPWSTR *workingDirectory) override {
+    return GetText("GetWorkingDirectory", job_.workingDirectory, workingDirectory);
+  }
+  HRESULT GetNextRunTime(SYSTEMTIME *nextRun) override;
 
   StandinJob *Job() { return &job_; }
   bool IsLive() const { return Alive(); }
@@ -187,6 +226,16 @@ class Task final : public ITask, Counted {
   HRESULT SetText(const char *call, LPCWSTR text, std::wstring *field) {
     if (!text) return Logged(call, E_INVALIDARG);
     return Set(call, [&] { *field = text; });
+  }
+  // Hands out a copy of field; an injected failure hands out nothing.
+  static HRESULT GetText(const char *call, const std::wstring &field, LPWSTR *text) {
+    StandinLogSchedulerCall(call);
+    if (!text) return kStandinPointer;
+    *text = nullptr;
+    HRESULT code = S_OK;
+    if (StandinInjectedResult(call, &code) && code < 0) return code;
+    *text = TaskMemoryCopy(field);
+    return code;
   }
   static HRESULT Logged(const char *call, HRESULT code) {
     StandinLogSchedulerCall(call);
@@ -211,6 +260,39 @@ HRESULT Trigger::SetTrigger(const PTASK_TRIGGER trigger) {
   if (trigger->cbTriggerSize != sizeof(TASK_TRIGGER)) return E_INVALIDARG;
   task_->Job()->triggers[index_] = *trigger;
   return S_OK;
+}
+
+HRESULT Task::GetNextRunTime(SYSTEMTIME *nextRun) {
+  StandinLogSchedulerCall("GetNextRunTime");
+  if (!nextRun) return kStandinPointer;
+  *nextRun = SYSTEMTIME{};
+  HRESULT code = S_OK;
+  if (StandinInjectedResult("GetNextRunTime", &code) && code < 0) return code;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const auto present = std::make_tuple(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                                       now.wSecond, now.wMilliseconds);
+  const TASK_TRIGGER *earliest = nullptr;
+  auto moment = [](const TASK_TRIGGER &t) {
+    return std::make_tuple(t.wBeginYear, t.wBeginMonth, t.wBeginDay, t.wStartHour, t.wStartMinute,
+                           WORD{0}, WORD{0});
+  };
+  for (int i = 0; i < job_.triggerCount; ++i) {
+    const TASK_TRIGGER &t = job_.triggers[i];
+    if (t.TriggerType == TASK_TIME_TRIGGER_ONCE && moment(t) > present &&
+        (!earliest || moment(t) < moment(*earliest)))
+      earliest = &t;
+  }
+  if (!earliest) return SCHED_S_TASK_NO_VALID_TRIGGERS;
+  *nextRun = SYSTEMTIME{earliest->wBeginYear,
+                        earliest->wBeginMonth,
+                        DayOfWeek(earliest->wBeginYear, earliest->wBeginMonth, earliest->wBeginDay),
+                        earliest->wBeginDay,
+                        earliest->wStartHour,
+                        earliest->wStartMinute,
+                        0,
+                        0};
+  return code;
 }
 
 HRESULT Task::CreateTrigger(WORD *newTrigger, ITaskTrigger **trigger) {
@@ -241,6 +323,45 @@ HRESULT Task::CreateTrigger(WORD *newTrigger, ITaskTrigger **trigger) {
   *trigger = new Trigger(this, index);
   return code;
 }
+
+// What Enum hands out: the job files' names as they were then.
+class WorkItems final : public IEnumWorkItems, Counted {
+ public:
+  explicit WorkItems(std::vector<std::wstring> names)
+      : Counted("AddRef IEnumWorkItems", "Release IEnumWorkItems"), names_(std::move(names)) {}
+  HRESULT QueryInterface(REFIID riid, void **object) override {
+    return Query(riid, {&IID_IEnumWorkItems}, static_cast<IEnumWorkItems *>(this), object);
+  }
+  ULONG AddRef() override { return AddRefCount(); }
+  ULONG Release() override {
+    ULONG left;
+    ReleaseCount(&left);
+    return left;
+  }
+
+  // Up to count names, each and their array from the task allocator; S_OK
+  // when count were given, S_FALSE when the list ran out first.
+  HRESULT Next(ULONG count, LPWSTR **names, ULONG *fetched) override {
+    StandinLogSchedulerCall("Next");
+    if (!names || (count != 1 && !fetched)) return kStandinPointer;
+    *names = nullptr;
+    if (fetched) *fetched = 0;
+    HRESULT code = S_OK;
+    if (StandinInjectedResult("Next", &code) && code < 0) return code;
+    const ULONG left = static_cast<ULONG>(names_.size() - next_);
+    const ULONG given = count < left ? count : left;
+    if (given > 0) {
+      *names = static_cast<LPWSTR *>(CoTaskMemAlloc(given * sizeof(LPWSTR)));
+      for (ULONG i = 0; i < given; ++i) (*names)[i] = TaskMemoryCopy(names_[next_++]);
+    }
+    if (fetched) *fetched = given;
+    return code != S_OK ? code : (given == count ? S_OK : S_FALSE);
+  }
+
+ private:
+  std::vector<std::wstring> names_;
+  std::size_t next_ = 0;
+};
 
 class Scheduler final : public ITaskScheduler, Counted {
  public:
@@ -279,6 +400,43 @@ class Scheduler final : public ITaskScheduler, Counted {
     Tasks().push_back(task);
     *unknown = static_cast<ITask *>(task);
     return code;
+  }
+
+  HRESULT Enum(IEnumWorkItems **items) override {
+    StandinLogSchedulerCall("Enum");
+    if (!items) return kStandinPointer;
+    *items = nullptr;
+    HRESULT code = S_OK;
+    if (StandinInjectedResult("Enum", &code) && code < 0) return code;
+    *items = new WorkItems(StandinJobFileNames());
+    return code;
+  }
+
+  HRESULT Activate(LPCWSTR name, REFIID riid, IUnknown **unknown) override {
+    StandinLogSchedulerCall("Activate");
+    if (!unknown) return kStandinPointer;
+    *unknown = nullptr;
+    HRESULT code = S_OK;
+    if (StandinInjectedResult("Activate", &code) && code < 0) return code;
+    if (!name || *name == L'\0') return E_INVALIDARG;
+    if (!(riid == IID_IUnknown || riid == IID_IScheduledWorkItem || riid == IID_ITask))
+      return E_NOINTERFACE;
+    StandinJob job;
+    const HRESULT read = StandinReadJobFile(name, &job);
+    if (read != S_OK) return read;
+    Task *task = new Task();
+    Tasks().push_back(task);
+    *task->Job() = job;
+    *unknown = static_cast<ITask *>(task);
+    return code;
+  }
+
+  HRESULT Delete(LPCWSTR name) override {
+    StandinLogSchedulerCall("Delete");
+    HRESULT code;
+    if (StandinInjectedResult("Delete", &code)) return code;
+    if (!name || *name == L'\0') return E_INVALIDARG;
+    return StandinDeleteJobFile(name);
   }
 
   HRESULT AddWorkItem(LPCWSTR taskName, IScheduledWorkItem *workItem) override {

@@ -44,34 +44,36 @@ inline std::string FormatRecord(const RecordFields &fields) {
   return text + "\n}\n";
 }
 
+// Calls visit(name, field) for every field of a trigger, in the record's
+// order; the one list that writing and reading a record share.
+template <typename Trigger, typename Visit>
+void ForEachTriggerField(Trigger &t, Visit visit) {
+  visit("cbTriggerSize", t.cbTriggerSize);
+  visit("Reserved1", t.Reserved1);
+  visit("wBeginYear", t.wBeginYear);
+  visit("wBeginMonth", t.wBeginMonth);
+  visit("wBeginDay", t.wBeginDay);
+  visit("wEndYear", t.wEndYear);
+  visit("wEndMonth", t.wEndMonth);
+  visit("wEndDay", t.wEndDay);
+  visit("wStartHour", t.wStartHour);
+  visit("wStartMinute", t.wStartMinute);
+  visit("MinutesDuration", t.MinutesDuration);
+  visit("MinutesInterval", t.MinutesInterval);
+  visit("rgFlags", t.rgFlags);
+  visit("TriggerType", t.TriggerType);
+  visit("Type.MonthlyDate.rgfDays", t.Type.MonthlyDate.rgfDays);
+  visit("Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths);
+  visit("Reserved2", t.Reserved2);
+  visit("wRandomMinutesInterval", t.wRandomMinutesInterval);
+}
+
 // The fields "TriggerN.<field>" of one trigger.
 inline void AddTriggerFields(int index, const TASK_TRIGGER &t, RecordFields *fields) {
-  const struct {
-    const char *field;
-    unsigned value;
-  } values[] = {
-      {"cbTriggerSize", t.cbTriggerSize},
-      {"Reserved1", t.Reserved1},
-      {"wBeginYear", t.wBeginYear},
-      {"wBeginMonth", t.wBeginMonth},
-      {"wBeginDay", t.wBeginDay},
-      {"wEndYear", t.wEndYear},
-      {"wEndMonth", t.wEndMonth},
-      {"wEndDay", t.wEndDay},
-      {"wStartHour", t.wStartHour},
-      {"wStartMinute", t.wStartMinute},
-      {"MinutesDuration", static_cast<unsigned>(t.MinutesDuration)},
-      {"MinutesInterval", static_cast<unsigned>(t.MinutesInterval)},
-      {"rgFlags", static_cast<unsigned>(t.rgFlags)},
-      {"TriggerType", static_cast<unsigned>(t.TriggerType)},
-      {"Type.MonthlyDate.rgfDays", static_cast<unsigned>(t.Type.MonthlyDate.rgfDays)},
-      {"Type.MonthlyDate.rgfMonths", t.Type.MonthlyDate.rgfMonths},
-      {"Reserved2", t.Reserved2},
-      {"wRandomMinutesInterval", t.wRandomMinutesInterval},
-  };
-  for (const auto &v : values)
-    fields->emplace_back("Trigger" + std::to_string(index) + "." + v.field,
-                         std::to_string(v.value));
+  ForEachTriggerField(t, [&](const char *field, const auto &value) {
+    fields->emplace_back("Trigger" + std::to_string(index) + "." + field,
+                         std::to_string(static_cast<unsigned>(value)));
+  });
 }
 
 // The JSON string that opens at text[*at], as RecordText writes it; *at

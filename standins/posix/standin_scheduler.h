@@ -42,13 +42,23 @@ void StandinFailGetUserName(int fail);
 // Task Scheduler. Every call the plug-in can make is logged by name, in
 // order: "CoCreateInstance", "NewWorkItem", "SetApplicationName",
 // "SetWorkingDirectory", "SetParameters", "SetAccountInformation", "SetFlags",
-// "CreateTrigger", "SetTrigger", "AddWorkItem", "QueryInterface",
-// "AddRef ITaskScheduler", "Release ITask", ... (AddRef and Release carry
-// the interface's name).
+// "CreateTrigger", "SetTrigger", "AddWorkItem", "Enum", "Next", "Activate",
+// "GetNextRunTime", "GetParameters", "GetWorkingDirectory", "Delete",
+// "QueryInterface", "AddRef ITaskScheduler", "Release ITask", ... (AddRef
+// and Release carry the interface's name).
+//
+// As Windows does, Enum lists the work items by their job files' names,
+// ".job" included; Activate and Delete take the name without it, read from
+// and delete that file; GetNextRunTime gives the earliest one-time trigger
+// after the present minute, or SCHED_S_TASK_NO_VALID_TRIGGERS as Wine
+// answers for a job whose moment has passed. A job file that is not a
+// record cannot be activated (SCHED_E_INVALID_TASK), one without write
+// permission cannot be deleted (E_ACCESSDENIED).
 //
 // Makes every later call named call answer code, whatever its sign: a
 // failure code does nothing, a success code (S_FALSE...) still hands out the
-// object asked for but changes nothing else. A null call clears it. Returns
+// object, texts or time asked for but changes nothing else (Delete deletes
+// nothing). A null call clears it. Returns
 // 0, or -1 for a name that cannot be made to fail.
 int StandinSchedulerFail(const char *call, HRESULT code);
 // Clears the log, the bad-release count, the failure and the interface
@@ -67,4 +77,7 @@ const char *StandinNewWorkItemInterface(void);
 // How often CoInitializeEx has been called on this thread without its
 // CoUninitialize.
 int StandinComInitCount(void);
+// Blocks from CoTaskMemAlloc not yet given back to CoTaskMemFree: the
+// scheduler hands out its texts so.
+int StandinTaskMemoryBlocks(void);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <mstask.h>
 #include <windows.h>
@@ -37,6 +38,19 @@ HRESULT StandinJobFilePath(LPCWSTR name, std::string *path);
 // 0x80070050 as Windows refuses an existing work item.
 HRESULT StandinWriteJobFile(LPCWSTR name, const StandinJob &job);
 
+// Reads the job file for name: 0x80070002 when there is none,
+// SCHED_E_INVALID_TASK when it holds no job record.
+HRESULT StandinReadJobFile(LPCWSTR name, StandinJob *job);
+
+// Deletes the job file for name: 0x80070002 when there is none,
+// E_ACCESSDENIED when it is read-only (no write permission at all).
+HRESULT StandinDeleteJobFile(LPCWSTR name);
+
+// The names of the job files in the Tasks folder, ".job" included, in the
+// folder's own order; none when it cannot be read.
+std::vector<std::wstring> StandinJobFileNames(void);
+
 constexpr HRESULT kStandinFileExists = HRESULT_FILE_EXISTS;
+constexpr HRESULT kStandinFileNotFound = static_cast<HRESULT>(0x80070002);
 constexpr HRESULT kStandinPathNotFound = static_cast<HRESULT>(0x80070003);
 constexpr HRESULT kStandinPointer = static_cast<HRESULT>(0x80004003);  // E_POINTER

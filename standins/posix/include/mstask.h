@@ -49,6 +49,7 @@ struct ITaskTrigger : IUnknown {
 
 struct IScheduledWorkItem : IUnknown {
   virtual HRESULT CreateTrigger(WORD *newTrigger, ITaskTrigger **trigger) = 0;
+  virtual HRESULT GetNextRunTime(SYSTEMTIME *nextRun) = 0;
   virtual HRESULT SetFlags(DWORD flags) = 0;
   virtual HRESULT SetAccountInformation(LPCWSTR accountName, LPCWSTR password) = 0;
 
@@ -59,13 +60,25 @@ struct IScheduledWorkItem : IUnknown {
 struct ITask : IScheduledWorkItem {
   virtual HRESULT SetApplicationName(LPCWSTR applicationName) = 0;
   virtual HRESULT SetParameters(LPCWSTR parameters) = 0;
+  virtual HRESULT GetParameters(LPWSTR *parameters) = 0;
   virtual HRESULT SetWorkingDirectory(LPCWSTR workingDirectory) = 0;
+  virtual HRESULT GetWorkingDirectory(LPWSTR *workingDirectory) = 0;
 
  protected:
   ~ITask() = default;
 };
 
+struct IEnumWorkItems : IUnknown {
+  virtual HRESULT Next(ULONG count, LPWSTR **names, ULONG *fetched) = 0;
+
+ protected:
+  ~IEnumWorkItems() = default;
+};
+
 struct ITaskScheduler : IUnknown {
+  virtual HRESULT Enum(IEnumWorkItems **items) = 0;
+  virtual HRESULT Activate(LPCWSTR name, REFIID riid, IUnknown **unknown) = 0;
+  virtual HRESULT Delete(LPCWSTR name) = 0;
   virtual HRESULT NewWorkItem(LPCWSTR taskName, REFCLSID clsid, REFIID riid,
                               IUnknown **unknown) = 0;
   virtual HRESULT AddWorkItem(LPCWSTR taskName, IScheduledWorkItem *workItem) = 0;
@@ -81,4 +94,5 @@ extern const CLSID CLSID_CTask;
 extern const IID IID_ITask;
 extern const IID IID_IScheduledWorkItem;
 extern const IID IID_ITaskTrigger;
+extern const IID IID_IEnumWorkItems;
 }

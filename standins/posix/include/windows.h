@@ -32,6 +32,7 @@ using HMODULE = HINSTANCE;
 using SC_HANDLE = struct SC_HANDLE__ *;
 using HKEY = struct HKEY__ *;
 using LSTATUS = LONG;
+using SIZE_T = std::size_t;
 
 #define TRUE 1
 #define FALSE 0
@@ -51,6 +52,8 @@ using LSTATUS = LONG;
 #define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0)
 #define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154)
 #define HRESULT_FILE_EXISTS ((HRESULT)0x80070050)
+#define SCHED_S_TASK_NO_VALID_TRIGGERS ((HRESULT)0x00041307)
+#define SCHED_E_INVALID_TASK ((HRESULT)0x8004130E)
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
@@ -159,4 +162,6 @@ HRESULT WINAPI CoInitializeEx(LPVOID reserved, DWORD model);
 void WINAPI CoUninitialize(void);
 HRESULT WINAPI CoCreateInstance(REFCLSID clsid, IUnknown *outer, DWORD context, REFIID riid,
                                 LPVOID *object);
+LPVOID WINAPI CoTaskMemAlloc(SIZE_T size);
+void WINAPI CoTaskMemFree(LPVOID block);
 }

@@ -1,6 +1,12 @@
 // The stand-in Task Scheduler behaves as Windows does where the other tests
 // lean on it: an existing job name is refused, COM must be initialised, a
-// release too many is seen, and GetUserNameW keeps its size contract.
+// release too many is seen, work items are listed, read and deleted as Wine
+// was seen to do it, and GetUserNameW keeps its size contract.
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "standins/posix/standin_clock.h"
 #include "tests/unit/scheduling/standin_fixture.h"
 
 namespace {
@@ -88,6 +94,96 @@ TEST_F(StandinSchedulerTest, ATriggerOfTheWrongSizeIsRefused) {
   EXPECT_EQ(trigger->SetTrigger(&record), E_INVALIDARG);
   trigger->Release();
   task->Release();
+  scheduler->Release();
+}
+
+// A job "name" whose one trigger is at 2030-01-05 09:07, run with "/c x" in
+// folder.
+void AddJob(ITaskScheduler *scheduler, const wchar_t *name, const wchar_t *folder) {
+  ITask *task = nullptr;
+  ASSERT_EQ(
+      scheduler->NewWorkItem(name, CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown **>(&task)),
+      S_OK);
+  WORD index;
+  ITaskTrigger *trigger = nullptr;
+  ASSERT_EQ(task->CreateTrigger(&index, &trigger), S_OK);
+  TASK_TRIGGER record{};
+  record.cbTriggerSize = sizeof record;
+  record.wBeginYear = 2030;
+  record.wBeginMonth = 1;
+  record.wBeginDay = 5;
+  record.wStartHour = 9;
+  record.wStartMinute = 7;
+  EXPECT_EQ(trigger->SetTrigger(&record), S_OK);
+  EXPECT_EQ(task->SetParameters(L"/c x"), S_OK);
+  EXPECT_EQ(task->SetWorkingDirectory(folder), S_OK);
+  EXPECT_EQ(scheduler->AddWorkItem(name, task), S_OK);
+  trigger->Release();
+  task->Release();
+}
+
+std::wstring Taken(LPWSTR text) {
+  const std::wstring copy = text ? text : L"(none)";
+  CoTaskMemFree(text);
+  return copy;
+}
+
+TEST_F(StandinSchedulerTest, ListsReadsAndDeletesWorkItems) {
+  ITaskScheduler *scheduler = NewScheduler();
+  AddJob(scheduler, L"First", L"C:\\one");
+  AddJob(scheduler, L"Second", L"");
+  IEnumWorkItems *items = nullptr;
+  ASSERT_EQ(scheduler->Enum(&items), S_OK);
+  std::vector<std::wstring> listed;
+  LPWSTR *names = nullptr;
+  ULONG fetched = 9;
+  while (items->Next(1, &names, &fetched) == S_OK) {
+    listed.push_back(Taken(names[0]));
+    CoTaskMemFree(names);
+  }
+  EXPECT_EQ(fetched, 0u);
+  EXPECT_EQ(names, nullptr);
+  items->Release();
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (std::vector<std::wstring>{L"First.job", L"Second.job"}));
+
+  ITask *task = nullptr;
+  ASSERT_EQ(scheduler->Activate(L"First", IID_ITask, reinterpret_cast<IUnknown **>(&task)), S_OK);
+  LPWSTR text = nullptr;
+  EXPECT_EQ(task->GetParameters(&text), S_OK);
+  EXPECT_EQ(Taken(text), L"/c x");
+  EXPECT_EQ(task->GetWorkingDirectory(&text), S_OK);
+  EXPECT_EQ(Taken(text), L"C:\\one");
+  // Before the trigger its moment, a Saturday; after it, no more run.
+  const SYSTEMTIME before = Moment(2030, 1, 5, 9, 6, 59), after = Moment(2030, 1, 5, 9, 7);
+  SYSTEMTIME next;
+  StandinSetLocalTime(&before);
+  EXPECT_EQ(task->GetNextRunTime(&next), S_OK);
+  EXPECT_EQ(std::vector<int>({next.wYear, next.wMonth, next.wDayOfWeek, next.wDay, next.wHour,
+                              next.wMinute, next.wSecond}),
+            std::vector<int>({2030, 1, 6, 5, 9, 7, 0}));
+  StandinSetLocalTime(&after);
+  EXPECT_EQ(task->GetNextRunTime(&next), SCHED_S_TASK_NO_VALID_TRIGGERS);
+  StandinSetLocalTime(nullptr);
+  task->Release();
+
+  EXPECT_EQ(scheduler->Delete(L"First"), S_OK);
+  EXPECT_EQ(scheduler->Delete(L"First"), static_cast<HRESULT>(0x80070002));
+  EXPECT_EQ(JobFiles(), std::vector<std::string>{"Second.job"});
+  scheduler->Release();
+  EXPECT_EQ(StandinTaskMemoryBlocks(), 0);
+}
+
+TEST_F(StandinSchedulerTest, RefusesWhatWineRefuses) {
+  std::ofstream(tasks_ / "Garbled.job") << "garbage";
+  ITaskScheduler *scheduler = NewScheduler();
+  IUnknown *unknown = nullptr;
+  EXPECT_EQ(scheduler->Activate(L"Garbled", IID_ITask, &unknown), SCHED_E_INVALID_TASK);
+  EXPECT_EQ(scheduler->Activate(L"Missing", IID_ITask, &unknown), static_cast<HRESULT>(0x80070002));
+  EXPECT_EQ(unknown, nullptr);
+  chmod((tasks_ / "Garbled.job").c_str(), 0444);  // read-only, as Wine reads the bits
+  EXPECT_EQ(scheduler->Delete(L"Garbled"), E_ACCESSDENIED);
+  EXPECT_EQ(JobFiles(), std::vector<std::string>{"Garbled.job"});
   scheduler->Release();
 }
 
