@@ -16,3 +16,11 @@ void PrintConfirmation(const SYSTEMTIME &moment, const wchar_t *command) {
   PrintMoment(moment);
   Printf(L"  %s\n", command);
 }
+
+void PrintJobLine(const wchar_t *name, const SYSTEMTIME &moment, const wchar_t *folder,
+                  const wchar_t *command) {
+  Printf(L"%s  ", name);
+  PrintMoment(moment);
+  if (folder != nullptr) Printf(L"  in \"%s\"", folder);
+  Printf(L"  %s\n", command);
+}

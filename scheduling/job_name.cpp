@@ -1,5 +1,7 @@
 #include "scheduling/job_name.h"
 
+#include <cwchar>
+
 #include "hostapi/host_services.h"
 #include "hostapi/wide_text.h"
 #include "scheduling/path_parts.h"
@@ -26,4 +28,24 @@ void ChooseJobName(const wchar_t *tasksFolder, wchar_t *name) {
   } while (QueryIsFile(path) == 1);
   ClearText(name, kJobNameChars);
   Sprintf(name, L"Tardo-%08x", static_cast<unsigned int>(number));
+}
+
+namespace {
+
+constexpr int kPrefixChars = 6;  // "Tardo-"
+constexpr int kDigits = 8;
+
+int IsNameDigit(wchar_t ch, int exact) {
+  return IsDecimalDigit(ch) || (ch >= L'a' && ch <= L'f') || (!exact && ch >= L'A' && ch <= L'F');
+}
+
+}  // namespace
+
+int IsJobName(const wchar_t *text, int exact) {
+  const int prefixed = exact ? std::wcsncmp(text, L"Tardo-", kPrefixChars) == 0
+                             : BeginsWithIgnoringCase(text, L"Tardo-");
+  if (!prefixed) return 0;
+  for (int i = kPrefixChars; i < kPrefixChars + kDigits; ++i)
+    if (!IsNameDigit(text[i], exact)) return 0;
+  return text[kPrefixChars + kDigits] == L'\0' ? 1 : 0;
 }

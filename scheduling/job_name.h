@@ -1,5 +1,5 @@
-// Names for new jobs: "Tardo-" and eight lower-case hexadecimal digits,
-// derived from the time of day and stepped past every name in use.
+// Job names: "Tardo-" and eight lower-case hexadecimal digits, for a new
+// job derived from the time of day and stepped past every name in use.
 #pragma once
 
 #include <cstdint>
@@ -21,3 +21,8 @@ std::uint32_t NextJobNumber(std::uint32_t number);
 // first number, seeded from LocalNow, whose job file does not exist in
 // tasksFolder (a folder FindTasksFolder accepted).
 void ChooseJobName(const wchar_t *tasksFolder, wchar_t *name);
+
+// 1 when text is "Tardo-" and eight hexadecimal digits and nothing more:
+// exactly as ChooseJobName writes them when exact is set, in any case of the
+// letters A to F and of "Tardo" otherwise; 0 for any other text.
+int IsJobName(const wchar_t *text, int exact);

@@ -18,3 +18,12 @@ int CreateScheduler(ITaskScheduler **scheduler) {
   }
   return 0;
 }
+
+int WithScheduler(int (*work)(ITaskScheduler *scheduler, const wchar_t *argument),
+                  const wchar_t *argument) {
+  ITaskScheduler *scheduler = nullptr;
+  const int result = CreateScheduler(&scheduler) == 0 ? work(scheduler, argument) : -1;
+  // CoCreateInstance judged by its sign may hand out a scheduler either way.
+  if (scheduler != nullptr) scheduler->Release();
+  return result;
+}

@@ -14,3 +14,8 @@ bool Accepted(HRESULT result, const wchar_t *message);
 // call judged by its sign. Relies on the host having initialised COM on
 // this thread.
 int CreateScheduler(ITaskScheduler **scheduler);
+
+// Makes the scheduler, hands it to work with argument, and releases it.
+// Returns work's result; -1 when the scheduler cannot be made (reported).
+int WithScheduler(int (*work)(ITaskScheduler *scheduler, const wchar_t *argument),
+                  const wchar_t *argument);

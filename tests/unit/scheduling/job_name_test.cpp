@@ -53,6 +53,30 @@ TEST(JobNumber, StepsModulo2To32) {
   for (const auto &step : steps) EXPECT_EQ(NextJobNumber(step[0]), step[1]) << step[0];
 }
 
+TEST(JobName, IsTardoExactlyAsChooseJobNameWritesIt) {
+  const struct {
+    const wchar_t *text;
+    int exact;  // as written
+    int loose;  // in any case
+  } cases[] = {
+      {L"Tardo-0318f736", 1, 1},
+      {L"Tardo-0318F736", 0, 1},
+      {L"tardo-0318f736", 0, 1},
+      {L"TARDO-ABCDEF01", 0, 1},
+      {L"Tardo-0318f73", 0, 0},
+      {L"Tardo-0318f7361", 0, 0},
+      {L"Tardo-0318g736", 0, 0},
+      {L"Tardo_0318f736", 0, 0},
+      {L"Tardo-0318f736.job", 0, 0},
+      {L"Backup", 0, 0},
+      {L"", 0, 0},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(IsJobName(c.text, 1), c.exact) << c.text;
+    EXPECT_EQ(IsJobName(c.text, 0), c.loose) << c.text;
+  }
+}
+
 class ChooseJobNameTest : public ::testing::Test {
  protected:
   void SetUp() override {
