@@ -17,6 +17,10 @@ constexpr int kNoWord = 0;       // the tail is empty or white space only
 constexpr int kLastWord = 1;     // a word and nothing after it
 constexpr int kWordAndMore = 2;  // a word and more text after it
 
+// NextWord's consume argument: take the word off the tail, or only peek.
+constexpr int kTake = 1;
+constexpr int kPeek = 0;
+
 // Writes the next word of tail into word (always, an empty text when there is
 // none). consume == 0 only peeks and leaves the tail as it is; otherwise the
 // word is taken off: the tail then holds the remainder, its end trimmed of

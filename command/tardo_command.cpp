@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "command/job_switches.h"
 #include "command/next_word.h"
 #include "command/parse_count.h"
 #include "command/usage_text.h"
@@ -15,9 +16,6 @@
 #include "timecalc/local_now.h"
 
 namespace {
-
-constexpr int kTake = 1;
-constexpr int kPeek = 0;
 
 int Refuse(const wchar_t *message) {
   ReportError(message);
@@ -104,6 +102,7 @@ int TardoCommand(wchar_t *tail) {
     PrintUsage();
     return 0;
   }
+  if (IsJobSwitch(word)) return RunJobSwitch(tail, word);
   if (EqualsIgnoringCase(word, L"out") && NextWord(tail, word, kTake) == 0) {
     QPuts(L"Like totally, dude.\n");
     return 0;

@@ -49,6 +49,37 @@ inline std::string ScheduledLine(const std::string &moment, const std::string &c
   return kScheduledOpen + moment + kScheduledClose + command + kScheduledEnd;
 }
 
+// The job list (job_list_test): a pending job's line is its name and the
+// separator, then the moment as the confirmation line shows it and, where
+// the working folder is not the shell's, that folder between its opening
+// and closing, then the command; one line when no job is pending.
+inline constexpr char kJobNameEnd[] = "  ";
+inline constexpr char kJobFolderOpen[] = "in \"";
+inline constexpr char kJobFolderClose[] = "\"  ";
+inline constexpr char kNoPendingJobs[] = "No pending Tardo jobs\n";
+
+inline std::string JobLine(const std::string &name, const std::string &moment,
+                           const std::string &command, const std::string &folder = "") {
+  return name + kJobNameEnd + kScheduledOpen + moment + kScheduledClose +
+         (folder.empty() ? "" : kJobFolderOpen + folder + kJobFolderClose) + command +
+         kScheduledEnd;
+}
+
+// Deleting (job_list_test): one job, confirmed by its name; every one, by
+// their count, "job" for one and "jobs" otherwise.
+inline constexpr char kDeletedOpen[] = "Deleted ";
+inline constexpr char kDeletedCountEnd[] = " Tardo job";
+inline constexpr char kDeletedEnd[] = "\n";
+
+inline std::string DeletedLine(const std::string &name) {
+  return kDeletedOpen + name + kDeletedEnd;
+}
+
+inline std::string DeletedCountLine(int count) {
+  return kDeletedOpen + std::to_string(count) + kDeletedCountEnd + (count == 1 ? "" : "s") +
+         kDeletedEnd;
+}
+
 // The Schedule service's states as the stand-in service manager plays them
 // (scheduler_service_test): IsSchedulerRunning's result (1 only for
 // running), and the queries and handle closes it makes on the way.

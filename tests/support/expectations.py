@@ -43,3 +43,22 @@ def message_of(line):
 def scheduled_line(moment, command):
     return _TEXT["kScheduledOpen"] + _bytes(moment) + _TEXT["kScheduledClose"] + _bytes(command) + \
         _TEXT["kScheduledEnd"]
+
+
+NO_PENDING_JOBS = _TEXT["kNoPendingJobs"]
+
+
+def job_line(name, moment, command, folder=b""):
+    """A line of the job list; folder only where it is not the shell's."""
+    place = _TEXT["kJobFolderOpen"] + _bytes(folder) + _TEXT["kJobFolderClose"] if folder else b""
+    return _bytes(name) + _TEXT["kJobNameEnd"] + _TEXT["kScheduledOpen"] + _bytes(moment) + \
+        _TEXT["kScheduledClose"] + place + _bytes(command) + _TEXT["kScheduledEnd"]
+
+
+def deleted_line(name):
+    return _TEXT["kDeletedOpen"] + _bytes(name) + _TEXT["kDeletedEnd"]
+
+
+def deleted_count_line(count):
+    return _TEXT["kDeletedOpen"] + _bytes(count) + _TEXT["kDeletedCountEnd"] + \
+        (b"" if count == 1 else b"s") + _TEXT["kDeletedEnd"]

@@ -90,6 +90,17 @@ def cases(folder, missing):
         ("2147483647 min x", b"", error("Date out of range"), 1),
         ("2982617 days x", b"", error("Date out of range"), 1),  # 32-bit product wraps positive
         ("0xFFFFFFFF min x", b"", error("Date out of range"), 1),
+        # /L and /D as the first word only; what they list and delete is job_sessions.py's.
+        ("/D", b"", error("Syntax error:  expected a job name or *"), 1),
+        ("/d Backup", b"", error("Not a Tardo job name:  Backup"), 1),
+        ("/D Tardo-0318f73", b"", error("Not a Tardo job name:  Tardo-0318f73"), 1),
+        ("/D Tardo-00000000", b"", error("No such Tardo job:  Tardo-00000000"), 1),
+        ("/L now", b"", error('Syntax error:  unexpected "now"'), 1),
+        ("/d * Tardo-00000000  ", b"", error('Syntax error:  unexpected "Tardo-00000000"'), 1),
+        ("/list", b"", error('Syntax error:  invalid duration "/list"; should be a number'), 1),
+        ("out /L", b"", error('Syntax error:  invalid duration "/L"; should be a number'), 1),
+        ("5 min /L", scheduled("2016-03-01 10:35", "/L"), b"", 0),
+        ("until 17:30 /d *", scheduled("2016-03-01 17:30", "/d *"), b"", 0),
     ]
 
 

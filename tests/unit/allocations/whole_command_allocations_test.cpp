@@ -1,12 +1,12 @@
 // The plug-in's exports make no heap allocation of their own: whole tardo
 // commands on success and on every error path (every row of the end-to-end
-// command table, then the limits and the scheduler's refusals that the table
-// leaves out), and the other exports, each called on Tardo.so as the host
-// calls it, with the heap counter's window open around the call only. What
-// the host's services and the Windows stand-ins allocate while serving the
-// plug-in is theirs and is not counted against it (heap_counter.h says how
-// the two are told apart); the first tests show that the counter does count
-// a library's own allocations.
+// command table, then the limits, the scheduler's refusals and the listing
+// and deleting of jobs that the table leaves out), and the other exports,
+// each called on Tardo.so as the host calls it, with the heap counter's
+// window open around the call only. What the host's services and the
+// Windows stand-ins allocate while serving the plug-in is theirs and is not
+// counted against it (heap_counter.h says how the two are told apart); the
+// first tests show that the counter does count a library's own allocations.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -300,6 +300,26 @@ TEST_F(WholeCommandAllocations, CommandsTheSchedulerRefuses) {
   commands.push_back(
       WithFailure(refused("a success code that is not S_OK"), "NewWorkItem", S_FALSE));
   Run(commands);
+  TellHostTotal("host_allocations");
+}
+
+// TARDO /L and /D with jobs to list and delete, and each of their scheduler
+// calls failing.
+TEST_F(WholeCommandAllocations, ListingAndDeletingJobs) {
+  const std::wstring folder = Utf8ToWide((root_ / "job folder").string());
+  Run({{"a job", L"5 min echo hi", 0, "echo hi"},
+       {"a job in a folder", L"until 17:30 in \"" + folder + L"\" make", 0, "make"}});
+  const std::string name = std::filesystem::directory_iterator(root_ / "Tasks")->path().stem();
+  std::vector<Command> commands = {{"the list", L"/L", 0, "job folder"}};
+  for (const char *call :
+       {"Enum", "Next", "Activate", "GetNextRunTime", "GetParameters", "GetWorkingDirectory"})
+    commands.push_back(WithFailure({call, L"/L", 2, call}, call, kAccessDenied));
+  commands.push_back(WithFailure({"Delete", L"/D *", 2, "Delete"}, "Delete", kAccessDenied));
+  commands.push_back({"one deleted", L"/D " + Utf8ToWide(name), 0, name});
+  commands.push_back({"the other deleted", L"/D *", 0, ""});
+  commands.push_back({"none left", L"/L", 0, ""});
+  Run(commands);
+  EXPECT_TRUE(std::filesystem::is_empty(root_ / "Tasks"));
   TellHostTotal("host_allocations");
 }
 

@@ -56,9 +56,9 @@ TEST_F(JobListTest, ListsPendingTardoJobsEarliestFirst) {
   StandinSchedulerReset();
   const Outcome outcome = Captured(ListJobs);
   EXPECT_EQ(outcome.result, 0);
-  EXPECT_EQ(outcome.out, early + "  [2016-01-05 09:07]  echo early\n" + away +
-                             "  [2016-01-09 23:59]  in \"" + (root_ / "work").string() +
-                             "\"  make\n" + late + "  [2016-02-01 08:00]  echo \"late\" 100%\n");
+  EXPECT_EQ(outcome.out, JobLine(early, "2016-01-05 09:07", "echo early") +
+                             JobLine(away, "2016-01-09 23:59", "make", (root_ / "work").string()) +
+                             JobLine(late, "2016-02-01 08:00", "echo \"late\" 100%"));
   EXPECT_EQ(outcome.err, "");
   EXPECT_EQ(passed.size(), 14u);  // scheduled, but past its moment
   EXPECT_EQ(JobFiles().size(), 6u);
@@ -68,7 +68,7 @@ TEST_F(JobListTest, SaysSoWhenNoJobIsPending) {
   Copy(Schedule(Moment(2016, 1, 4, 23, 59), L"x"), "Backup");
   const Outcome outcome = Captured(ListJobs);
   EXPECT_EQ(outcome.result, 0);
-  EXPECT_EQ(outcome.out, "No pending Tardo jobs\n");
+  EXPECT_EQ(outcome.out, kNoPendingJobs);
 }
 
 TEST_F(JobListTest, DeletesOnePendingJobByNameOrEveryOne) {
@@ -85,7 +85,7 @@ TEST_F(JobListTest, DeletesOnePendingJobByNameOrEveryOne) {
 
   Outcome outcome = remove(upper);  // the scheduler's names ignore case
   EXPECT_EQ(outcome.result, 0);
-  EXPECT_EQ(outcome.out, "Deleted " + second + "\n");
+  EXPECT_EQ(outcome.out, DeletedLine(second));
   for (const std::string &name : {second, passed, std::string("Tardo-ABCDEF01")}) {
     outcome = remove(name);
     EXPECT_EQ(outcome.result, 1) << name;
@@ -94,13 +94,13 @@ TEST_F(JobListTest, DeletesOnePendingJobByNameOrEveryOne) {
   }
   outcome = Captured(DeleteAllJobs);
   EXPECT_EQ(outcome.result, 0);
-  EXPECT_EQ(outcome.out, "Deleted 2 Tardo jobs\n");
+  EXPECT_EQ(outcome.out, DeletedCountLine(2));
   const std::vector<std::string> files = JobFiles();
   EXPECT_EQ(std::set<std::string>(files.begin(), files.end()),
             (std::set<std::string>{"Tardo-ABCDEF01.job", passed + ".job"}));
-  EXPECT_EQ(Captured(DeleteAllJobs).out, "Deleted 0 Tardo jobs\n");
+  EXPECT_EQ(Captured(DeleteAllJobs).out, DeletedCountLine(0));
   Schedule(Moment(2016, 1, 6, 9, 0), L"x");
-  EXPECT_EQ(Captured(DeleteAllJobs).out, "Deleted 1 Tardo job\n");
+  EXPECT_EQ(Captured(DeleteAllJobs).out, DeletedCountLine(1));
 }
 
 TEST_F(JobListTest, EachFailingCallIsNamedWithItsCodeAndEndsTheCommand) {
@@ -151,7 +151,7 @@ TEST_F(JobListTest, EachFailingCallIsNamedWithItsCodeAndEndsTheCommand) {
 TEST_F(JobListTest, OnlyANextRunGivenWithSOkIsPending) {
   Schedule(Moment(2016, 1, 6, 9, 0), L"x");
   StandinSchedulerFail("GetNextRunTime", SCHED_S_TASK_NO_VALID_TRIGGERS);
-  EXPECT_EQ(Captured(ListJobs).out, "No pending Tardo jobs\n");
+  EXPECT_EQ(Captured(ListJobs).out, kNoPendingJobs);
 }
 
 }  // namespace
