@@ -24,7 +24,7 @@ int DeleteEvery(ITaskScheduler *scheduler, const wchar_t *) {
   PendingJob last;
   PendingJob next;
   int deleted = 0;
-  int found;
+  int found = 0;
   // Each pass starts after the job deleted last, so it ends even should a
   // deletion not take.
   while ((found = NextPendingJob(scheduler, deleted > 0 ? &last : nullptr, nullptr, &next)) == 1) {

@@ -38,7 +38,7 @@ int PrintJobs(ITaskScheduler *scheduler, const wchar_t *) {
   PendingJob last;
   PendingJob next;
   int listed = 0;
-  int found;
+  int found = 0;
   while ((found = NextPendingJob(scheduler, listed > 0 ? &last : nullptr, nullptr, &next)) == 1) {
     if (PrintJob(scheduler, next, shellFolder) != 0) return -1;
     last = next;
