@@ -109,6 +109,12 @@ class Counted {
     StandinLogSchedulerCall(releaseName_);
     return Drop(left);
   }
+  // Release of an object that holds nothing else.
+  ULONG ReleaseAlone() {
+    ULONG left;
+    ReleaseCount(&left);
+    return left;
+  }
   // The same without a log entry: one object's hold on another.
   ULONG Hold() {
     if (refs_ == 0) {
@@ -333,11 +339,7 @@ class WorkItems final : public IEnumWorkItems, Counted {
     return Query(riid, {&IID_IEnumWorkItems}, static_cast<IEnumWorkItems *>(this), object);
   }
   ULONG AddRef() override { return AddRefCount(); }
-  ULONG Release() override {
-    ULONG left;
-    ReleaseCount(&left);
-    return left;
-  }
+  ULONG Release() override { return ReleaseAlone(); }
 
   // Up to count names, each and their array from the task allocator; S_OK
   // when count were given, S_FALSE when the list ran out first.
@@ -370,11 +372,7 @@ class Scheduler final : public ITaskScheduler, Counted {
     return Query(riid, {&IID_ITaskScheduler}, static_cast<ITaskScheduler *>(this), object);
   }
   ULONG AddRef() override { return AddRefCount(); }
-  ULONG Release() override {
-    ULONG left;
-    ReleaseCount(&left);
-    return left;
-  }
+  ULONG Release() override { return ReleaseAlone(); }
 
   HRESULT NewWorkItem(LPCWSTR taskName, REFCLSID clsid, REFIID riid, IUnknown **unknown) override {
     StandinLogSchedulerCall("NewWorkItem");

@@ -117,9 +117,11 @@ CROSSINGS = [
 ]
 
 
-def main():
-    args = shellrun.parse_arguments()
-    work = os.path.join(args.work, "command-sessions")
+def prepare(args, name):
+    """The suite's own folder name under args.work, emptied, with a job
+    folder in it; the shell, whose %SystemRoot% natively is a folder of the
+    suite's; and the scheduler's Tasks folder: (work, folder, shell, tasks)."""
+    work = os.path.join(args.work, name)
     shutil.rmtree(work, ignore_errors=True)
     folder = os.path.join(work, "job folder")
     os.makedirs(folder)
@@ -127,11 +129,17 @@ def main():
     os.makedirs(os.path.join(system_root, "Tasks"))
     shell = shellrun.Shell(args.shell, args.plugin, args.emulator,
                            env={} if args.emulator else {"SystemRoot": system_root})
+    return work, folder, shell, args.tasks or os.path.join(system_root, "Tasks")
+
+
+def main():
+    args = shellrun.parse_arguments()
+    work, folder, shell, tasks = prepare(args, "command-sessions")
     host_folder = shell.host_path(folder)
     quoted = f'"{host_folder}"'
     missing = shell.host_path(os.path.join(work, "no such dir"))
     results = shellrun.Results()
-    jobs = shellrun.Jobs(shell, args.tasks or os.path.join(system_root, "Tasks"), args.job_reader)
+    jobs = shellrun.Jobs(shell, tasks, args.job_reader)
     kept = jobs.names()
     try:
 

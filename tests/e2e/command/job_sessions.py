@@ -14,6 +14,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "support"))
+from command_sessions import prepare  # noqa: E402
 import expectations  # noqa: E402
 import shellrun  # noqa: E402
 
@@ -26,15 +27,7 @@ OTHERS = ("Backup", "Tardo-ABCDEF01")
 
 def main():
     args = shellrun.parse_arguments()
-    work = os.path.join(args.work, "job-sessions")
-    shutil.rmtree(work, ignore_errors=True)
-    folder = os.path.join(work, "job folder")
-    os.makedirs(folder)
-    system_root = os.path.join(work, "Windows")
-    os.makedirs(os.path.join(system_root, "Tasks"))
-    tasks = args.tasks or os.path.join(system_root, "Tasks")
-    shell = shellrun.Shell(args.shell, args.plugin, args.emulator,
-                           env={} if args.emulator else {"SystemRoot": system_root})
+    _, folder, shell, tasks = prepare(args, "job-sessions")
     host_folder = shell.host_path(folder)
     jobs = shellrun.Jobs(shell, tasks)
     results = shellrun.Results()
