@@ -3,10 +3,13 @@ at the stand-in host at one fixed moment: each must schedule its job and
 show the confirmation line below, and nothing else. The README's batch file
 line that tests tardo's result runs as a batch file twice: before its
 moment it schedules, after it the error line of that batch line and the
-echo after || follow. The folders they name
-are made first: natively under the suite's own folder, which is the shell's
-current folder (a stand-in path C:\\x is the relative path C:/x); under
-Wine on drive C: of the build's prefix and on a drive D: of the suite's."""
+echo after || follow. The README's session of /L and /D runs line by line
+in a Tasks folder of its own jobs only, each line's output exactly as the
+README shows it (natively with D:\\work's true name in its place). The
+folders these lines name are made first: natively under the suite's own
+folder, which is the shell's current folder (a stand-in path C:\\x is the
+relative path C:/x); under Wine on drive C: of the build's prefix and on a
+drive D: of the suite's."""
 import os
 import re
 import shutil
@@ -45,6 +48,18 @@ def code_block(after):
     with open(README, encoding="utf-8") as f:
         return re.search(r"\n" + re.escape(after) + r".*?\n\n```\n(.*?)\n```\n", f.read(),
                          re.S).group(1).splitlines()
+
+
+def session(after):
+    """The "> command" lines of the code block after the paragraph beginning
+    with after, each with the output lines below it."""
+    steps = []
+    for line in code_block(after):
+        if line.startswith("> "):
+            steps.append((line[2:], []))
+        else:
+            steps[-1][1].append(line)
+    return [(command, "".join(out + "\n" for out in lines).encode()) for command, lines in steps]
 
 
 def examples():
@@ -94,6 +109,14 @@ def main():
         eol = b"\r\n" if args.emulator else b"\n"
         results.check(f"the batch file {batch} after its moment", (0, b"not scheduled: 1" + eol, True, 1),
                       (code, out, err.startswith(location), err.count(b"\n")))
+        # The session's job names follow from NOW in a Tasks folder without
+        # the examples' jobs.
+        jobs.remove(jobs.names() - kept)
+        work_folder = os.path.realpath(folders[1]).encode()
+        for command, out in session("Jobs are named `Tardo-`"):
+            if not args.emulator:
+                out = out.replace(b'in "D:\\work"', b'in "' + work_folder + b'"')
+            results.check(command, (0, out, b""), shell.run_at(NOW, ["/c", command], cwd=work))
     finally:
         # Wine's scheduler would start these jobs at their minute.
         jobs.remove(jobs.names() - kept)
