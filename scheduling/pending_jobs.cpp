@@ -27,7 +27,7 @@ int Compare(const PendingJob &a, const PendingJob &b) {
                         a.moment.wMinute, a.moment.wSecond, a.moment.wMilliseconds};
   const WORD second[] = {b.moment.wYear,   b.moment.wMonth,  b.moment.wDay,         b.moment.wHour,
                          b.moment.wMinute, b.moment.wSecond, b.moment.wMilliseconds};
-  for (int i = 0; i < 7; ++i)
+  for (int i = 0; i < static_cast<int>(sizeof first / sizeof first[0]); ++i)
     if (first[i] != second[i]) return first[i] < second[i] ? -1 : 1;
   for (int i = 0;; ++i)
     if (a.name[i] != b.name[i] || a.name[i] == L'\0') return a.name[i] - b.name[i];

@@ -50,8 +50,8 @@ void StandinFailGetUserName(int fail);
 // As Windows does, Enum lists the work items by their job files' names,
 // ".job" included; Activate and Delete take the name without it, read from
 // and delete that file; GetNextRunTime gives the earliest one-time trigger
-// after the present minute, or SCHED_S_TASK_NO_VALID_TRIGGERS as Wine
-// answers for a job whose moment has passed. A job file that is not a
+// later than the clock (GetLocalTime), or SCHED_S_TASK_NO_VALID_TRIGGERS as
+// Wine answers for a job whose moment has passed. A job file that is not a
 // record cannot be activated (SCHED_E_INVALID_TASK), one without write
 // permission cannot be deleted (E_ACCESSDENIED).
 //
