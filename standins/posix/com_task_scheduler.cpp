@@ -1,7 +1,8 @@
 // The stand-in Task Scheduler objects: scheduler, task, trigger and the
-// list of work items, with reference counts, a log of every call and one call that can be told to
-// answer any HRESULT. Objects are never freed, only marked dead, so that a
-// release too many is counted instead of touching freed memory.
+// list of work items, with reference counts, a log of every call and one
+// call that can be told to answer any HRESULT. Objects are never freed, only
+// marked dead, so that a release too many is counted instead of touching
+// freed memory.
 #include <unistd.h>
 
 #include <chrono>

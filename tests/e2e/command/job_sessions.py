@@ -71,10 +71,10 @@ def main():
         results.check("the list without it", (0, b"".join(listed.values()), b""), tardo("/l"))
 
         results.check("the others deleted", (0, expectations.deleted_count_line(2), b""), tardo("/D *"))
-        results.check("the work items of other names left", set(OTHERS),
-                      {name[:-4] for name in os.listdir(tasks) if name.endswith(".job")})
+        results.check("the work items of other names left, and no Tardo job", (True, {OTHERS[1]}),
+                      (os.path.exists(path(OTHERS[0])), jobs.names()))
         results.check("an empty list", (0, expectations.NO_PENDING_JOBS, b""), tardo("/L"))
-        code, out, err = tardo("/D " + OTHERS[1])
+        code, out, _ = tardo("/D " + OTHERS[1])
         results.check("another's work item in Tardo's form not deleted by its name", (1, b"", True),
                       (code, out, os.path.exists(path(OTHERS[1]))))
 
