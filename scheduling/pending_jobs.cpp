@@ -1,8 +1,17 @@
 #include "scheduling/pending_jobs.h"
 
+#include <cstddef>
+
 #include "hostapi/report_error.h"
 #include "hostapi/wide_text.h"
 #include "scheduling/scheduler_calls.h"
+
+// GetNextRunTime writes the record by this layout, on x86 and x64 alike.
+static_assert(sizeof(SYSTEMTIME) == 16);
+static_assert(offsetof(SYSTEMTIME, wYear) == 0 && offsetof(SYSTEMTIME, wMonth) == 2 &&
+              offsetof(SYSTEMTIME, wDayOfWeek) == 4 && offsetof(SYSTEMTIME, wDay) == 6 &&
+              offsetof(SYSTEMTIME, wHour) == 8 && offsetof(SYSTEMTIME, wMinute) == 10 &&
+              offsetof(SYSTEMTIME, wSecond) == 12 && offsetof(SYSTEMTIME, wMilliseconds) == 14);
 
 namespace {
 
