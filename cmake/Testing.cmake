@@ -10,6 +10,11 @@
 #            x86 test as not run on a machine that cannot run 32-bit code;
 #   GTEST    the command is a GoogleTest program (a target); under Wine it
 #            passes only with GoogleTest's own line for its passed tests.
+# TARDO_WINE_SLOWDOWN: how many times slower Wine runs here than on a machine
+# of ours (an emulated x86-64 machine, say): every Wine test's time limit is
+# that many times longer, and the test gets the factor in its environment for
+# the waits of its own (tests/wine/wine-env.sh).
+set(TARDO_WINE_SLOWDOWN 1 CACHE STRING "How many times slower Wine runs here: scales the Wine tests' time limits")
 function(tardo_add_test name)
   cmake_parse_arguments(PARSE_ARGV 1 test "WINDOWS;GTEST" "TIMEOUT" "COMMAND")
   if(NOT test_TIMEOUT OR NOT test_COMMAND)
@@ -28,7 +33,9 @@ function(tardo_add_test name)
   add_test(NAME ${name} COMMAND ${command})
   set_tests_properties(${name} PROPERTIES TIMEOUT ${test_TIMEOUT})
   if(under_wine)
-    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+    math(EXPR timeout "${test_TIMEOUT} * ${TARDO_WINE_SLOWDOWN}")
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${timeout})
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "TARDO_WINE_SLOWDOWN=${TARDO_WINE_SLOWDOWN}")
   endif()
 endfunction()
 

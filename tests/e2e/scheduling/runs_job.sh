@@ -17,6 +17,8 @@
 #   shell writes the marker within seconds: 60 seconds past the minute is far
 #   beyond that, and still inside the minute either side in which the
 #   service starts a due job.
+# Each bound is TARDO_WINE_SLOWDOWN times longer where Wine runs slower
+# (an emulated x86-64 machine).
 set -u
 run=$1
 bin=$2
@@ -24,6 +26,7 @@ work=$3
 shell=$4
 tasks=$5
 . "$(dirname "$0")/../../wine/scheduled-job.sh"
+slowdown=${TARDO_WINE_SLOWDOWN:-1}
 case "$shell" in
   *\\*) ;;
   *) shell=$(windows_path "$bin/$shell") ;;
@@ -33,7 +36,7 @@ marker="$work/marker.txt"
 rm -f "$marker"
 
 # Every Wine call here has a bound of its own, well above what it takes.
-held() { timeout 60 "$run" "$bin/service_jobs.exe" </dev/null | tr -d '\r' | grep -icxF "$shell"; }
+held() { timeout $((60 * slowdown)) "$run" "$bin/service_jobs.exe" </dev/null | tr -d '\r' | grep -icxF "$shell"; }
 tardo_jobs() { find "$tasks" -maxdepth 1 -iname 'tardo-*.job' -printf '%f\n' | sort; }
 before=$(held)
 # From here on a job may exist: whatever happens, the jobs this run added go.
@@ -41,7 +44,7 @@ jobs_before=$(tardo_jobs)
 trap 'comm -13 <(echo "$jobs_before") <(tardo_jobs) | while read -r file; do rm -f "$tasks/$file"; done' EXIT
 next_minute
 minute=$(date -d "@$target" '+%F %H:%M')
-timeout 120 "$run" "$bin/hostshell.exe" --plugin "$(windows_path "$bin/Tardo.dll")" --set "_cmdspec=$shell" \
+timeout $((120 * slowdown)) "$run" "$bin/hostshell.exe" --plugin "$(windows_path "$bin/Tardo.dll")" --set "_cmdspec=$shell" \
   /c "tardo until $at \`cd > \"$(windows_path "$marker")\"\`" </dev/null >"$work/schedule.out" 2>"$work/schedule.err"
 status=$?
 if [ $status -ne 0 ] || ! grep -qF "[$minute]" "$work/schedule.out"; then
@@ -50,7 +53,7 @@ if [ $status -ne 0 ] || ! grep -qF "[$minute]" "$work/schedule.out"; then
 fi
 job=$(comm -13 <(echo "$jobs_before") <(tardo_jobs))
 echo "registered $job for $minute"
-taken=$((SECONDS + 10))
+taken=$((SECONDS + 10 * slowdown))
 until [ "$(held)" -gt "$before" ] || [ $SECONDS -ge $taken ]; do
   sleep 0.1
 done
@@ -59,12 +62,12 @@ if [ "$(held)" -le "$before" ]; then
   exit 1
 fi
 
-deadline=$((target + 60))
+deadline=$((target + 60 * slowdown))
 until line_ended "$marker" || [ "$(date +%s)" -ge $deadline ]; do
   sleep 1
 done
 if [ ! -s "$marker" ]; then
-  echo "no marker 60 s after $minute"
+  echo "no marker $((deadline - target)) s after $minute"
   exit 1
 fi
 got=$(tr -d '\r\n' <"$marker")
@@ -72,7 +75,7 @@ want=${shell%\\*}
 written=$(stat -c %Y "$marker")
 echo "ran $((written - target)) s after $minute in: $got"
 if [ "$written" -lt "$target" ] || [ "$written" -gt "$deadline" ]; then
-  echo "expected the job to run in the minute from $minute, within 60 s"
+  echo "expected the job to run in the minute from $minute, within $((deadline - target)) s"
   exit 1
 fi
 if [ "${got,,}" != "${want,,}" ]; then

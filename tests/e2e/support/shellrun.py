@@ -18,7 +18,8 @@ VERSION = os.environ.get("TARDO_VERSION", "(TARDO_VERSION not set: run the suite
 
 def windows_path(path):
     """A POSIX path as Wine's programs name it: on drive Z:, with backslashes.
-    The one copy of the rule: the scripts that run Wine take it from here."""
+    The rule for Python; the shell scripts have it as windows_path in
+    tests/wine/scheduled-job.sh."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
