@@ -30,8 +30,8 @@ mapfile -t sources < <(python3 -c 'import json,sys; [print(e["file"]) for e in j
 
 status=0
 echo "=== clang-tidy ($($tidy --version | grep -o 'version [0-9.]*'))"
-if ! printf '%s\n' "${sources[@]}" |
-     xargs -P "$jobs" -n 4 "$tidy" -p "$build/plugin_commands" --quiet 2>/dev/null; then
+if ! printf '%s\0' "${sources[@]}" |
+     xargs -0 -P "$jobs" -n 4 "$tidy" -p "$build/plugin_commands" --quiet 2>/dev/null; then
   status=1
 fi
 echo "=== cppcheck ($(cppcheck --version))"

@@ -26,15 +26,16 @@ cmake --build "$build" -j "$jobs"
 
 rm -rf "$logs"
 mkdir -p "$logs"
-export ASAN_OPTIONS="exitcode=86:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1:log_path=$logs/asan:log_exe_name=1"
-export UBSAN_OPTIONS="halt_on_error=1:exitcode=87:print_stacktrace=1:log_path=$logs/ubsan:log_exe_name=1"
+# The sanitizers read a quoted value whole: the logs' path may hold blanks.
+export ASAN_OPTIONS="exitcode=86:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1:log_path='$logs/asan':log_exe_name=1"
+export UBSAN_OPTIONS="halt_on_error=1:exitcode=87:print_stacktrace=1:log_path='$logs/ubsan':log_exe_name=1"
 status=0
 ctest --test-dir "$build" --output-on-failure -j "$jobs" || status=1
 
-reports=$(find "$logs" -type f | sort)
-if [ -n "$reports" ]; then
+mapfile -t reports < <(find "$logs" -type f | sort)
+if [ ${#reports[@]} -gt 0 ]; then
   echo "=== sanitizer reports"
-  for report in $reports; do echo "--- $report"; cat "$report"; done
+  for report in "${reports[@]}"; do echo "--- $report"; cat "$report"; done
   status=1
 fi
 echo "=== sanitize ($compiler): $([ $status -eq 0 ] && echo "no findings, every test passed" || echo FAILED)"
