@@ -29,7 +29,8 @@ def main():
     # (label, shell options or None for PLUGIN /L, batch lines or one /c line, standard output)
     cases = [
         ("batch file", [], ["rem nothing"], BANNER),
-        ("plugin /l in a batch file", None, [f"plugin /l {plugin}", "rem loaded"], BANNER),
+        # Quoted, as a user types a path that may hold blanks.
+        ("plugin /l in a batch file", None, [f'plugin /l "{plugin}"', "rem loaded"], BANNER),
         ("transient shell", [], "rem", b""),
         # The shell prints Help's answer. Under Wine no window can open
         # (tests/wine/wine-env.sh), so the box returns at once.
