@@ -82,6 +82,17 @@ int Exit(ShellState *state, const std::wstring &tail) {
   return result;
 }
 
+int Echo(const std::wstring &tail, void (*print)(const std::wstring &)) {
+  const std::wstring word = TrimBlanks(tail);
+  if (EqualsIgnoringAsciiCase(word, L"off")) return 0;
+  if (word.empty() || EqualsIgnoringAsciiCase(word, L"on")) {
+    ShellError(L"echo on is not built into this shell");
+    return 1;
+  }
+  print(tail + L"\n");
+  return 0;
+}
+
 }  // namespace
 
 bool RunBuiltin(ShellState *state, const std::wstring &name, const std::wstring &tail,
@@ -98,6 +109,10 @@ bool RunBuiltin(ShellState *state, const std::wstring &name, const std::wstring 
     *result = Call(state, tail);
   else if (EqualsIgnoringAsciiCase(name, L"exit"))
     *result = Exit(state, tail);
+  else if (EqualsIgnoringAsciiCase(name, L"echo"))
+    *result = Echo(tail, ShellOutput);
+  else if (EqualsIgnoringAsciiCase(name, L"echoerr"))
+    *result = Echo(tail, ShellErrorText);
   else
     return false;
   return true;

@@ -5,6 +5,9 @@
 //   plugin /l PATH      loads a plug-in now
 //   call FILE           runs a batch file, one level deeper
 //   exit [N]            ends the shell with N (default: the last result)
+//   echo TEXT           prints the text and a line end; echoerr TEXT, to standard error.
+//                       The shell shows no batch line, so echo off is kept as it is and
+//                       echo on, or echo alone, is refused
 #pragma once
 
 #include <string>

@@ -146,8 +146,9 @@ def main():
         def at(clock, line):
             return shell.run_at(clock, ["/c", "tardo " + line] if line else ["/c", "tardo"])
 
-        for tail, out, err, code in cases(quoted, missing):
-            actual = at(NOW, tail)
+        rows = cases(quoted, missing)
+        ran = shell.run_each([f"tardo {tail}" for tail, *_ in rows], clock=NOW)
+        for (tail, out, err, code), actual in zip(rows, ran):
             results.check(f"tardo {tail!r}", (code, out, err), actual)
         for clock, tail, moment in CROSSINGS:
             results.check(f"{clock} tardo {tail}", (0, scheduled(moment, "x"), b""), at(clock, tail))

@@ -93,10 +93,9 @@ def main():
     try:
         lines = examples()
         results.check("the README's examples are this table's", sorted(CONFIRMED), sorted(lines))
-        for line in lines:
-            if line in CONFIRMED:
-                results.check(line, (0, expectations.scheduled_line(*CONFIRMED[line]), b""),
-                              shell.run_at(NOW, ["/c", line], cwd=work))
+        confirmed = [line for line in lines if line in CONFIRMED]
+        for line, actual in zip(confirmed, shell.run_each(confirmed, clock=NOW, cwd=work)):
+            results.check(line, (0, expectations.scheduled_line(*CONFIRMED[line]), b""), actual)
         batch = code_block("In a batch file,")
         quiet = {"noloadmsg": "1"}  # a batch file's shell is not transient: no banner
         results.check(f"the batch file {batch} before its moment",
@@ -106,17 +105,18 @@ def main():
         # The message is the command table's to assert; here, that it is one
         # error line of this batch file's first line.
         location = expectations.error_line(b"", expectations.batch_location(path, 1)).rstrip(b"\r\n")
-        eol = b"\r\n" if args.emulator else b"\n"
-        results.check(f"the batch file {batch} after its moment", (0, b"not scheduled: 1" + eol, True, 1),
+        results.check(f"the batch file {batch} after its moment", (0, b"not scheduled: 1\n", True, 1),
                       (code, out, err.startswith(location), err.count(b"\n")))
         # The session's job names follow from NOW in a Tasks folder without
         # the examples' jobs.
         jobs.remove(jobs.names() - kept)
         work_folder = os.path.realpath(folders[1]).encode()
-        for command, out in session("Jobs are named `Tardo-`"):
+        steps = session("Jobs are named `Tardo-`")
+        ran = shell.run_each([command for command, _ in steps], clock=NOW, cwd=work)
+        for (command, out), actual in zip(steps, ran):
             if not args.emulator:
                 out = out.replace(b'in "D:\\work"', b'in "' + work_folder + b'"')
-            results.check(command, (0, out, b""), shell.run_at(NOW, ["/c", command], cwd=work))
+            results.check(command, (0, out, b""), actual)
     finally:
         # Wine's scheduler would start these jobs at their minute.
         jobs.remove(jobs.names() - kept)

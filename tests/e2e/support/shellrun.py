@@ -7,6 +7,7 @@ output and standard error and the exit code.
 import argparse
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -14,6 +15,8 @@ import tempfile
 # The version under test: project(... VERSION) in CMakeLists.txt, which CMake
 # hands every suite (tardo_add_shell_suite).
 VERSION = os.environ.get("TARDO_VERSION", "(TARDO_VERSION not set: run the suite through ctest)")
+# How many times longer a program under Wine may take (tests/wine/wine-env.sh).
+SLOWDOWN = int(os.environ.get("TARDO_WINE_SLOWDOWN", "1"))
 
 
 def windows_path(path):
@@ -52,12 +55,30 @@ class Shell:
             command += ["--plugin", self.host_path(self.plugin)]
         command += args
         done = subprocess.run(command, input=stdin, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                              env=run_env, timeout=timeout, cwd=cwd,
+                              env=run_env, timeout=timeout * SLOWDOWN, cwd=cwd,
                               stdin=None if stdin is not None else subprocess.DEVNULL)
         return done.returncode, done.stdout, done.stderr
 
     def run_at(self, clock, args, **options):
         return self.run(args, clock=clock, **options)
+
+    # Ends each command's output and errors in run_each.
+    MARK = "::end of command::"
+
+    def run_each(self, commands, **options):
+        """Runs the commands one after the other in one /c line, as the host
+        runs each command of a line joined by &: the (exit code, output,
+        errors) each would give alone, read back from an echo of %_? and a
+        mark on each stream after it. A program start under Wine is seconds
+        in an emulated machine; a line holds dozens of commands."""
+        line = "".join(f"{command}& echo {self.MARK}%_?& echoerr {self.MARK}& " for command in commands)
+        code, out, err = self.run(["/c", line], **options)
+        outs = re.split(re.escape(self.MARK).encode() + rb"(-?[0-9]+)\n", out)
+        errs = err.split(self.MARK.encode() + b"\n")
+        if code != 0 or len(outs) != 2 * len(commands) + 1 or outs[-1] or len(errs) != len(commands) + 1 or errs[-1]:
+            raise AssertionError(f"run_each: the marks of {len(commands)} commands are not all there "
+                                 f"(exit code {code}):\n{out!r}\n{err!r}")
+        return [(int(outs[2 * i + 1]), outs[2 * i], errs[i]) for i in range(len(commands))]
 
     def batch(self, lines, name="session.btm", folder=None, **options):
         """Runs a batch file made of lines (CR LF line ends); gives its path as the shell names it too."""
@@ -96,7 +117,7 @@ class Jobs:
         """The job's record (standins/posix/standin_job_record.h); empty when it cannot be read."""
         if self.reader:
             done = subprocess.run([self.shell.emulator, self.reader, name], stdout=subprocess.PIPE,
-                                  stderr=subprocess.PIPE, stdin=subprocess.DEVNULL, timeout=120,
+                                  stderr=subprocess.PIPE, stdin=subprocess.DEVNULL, timeout=120 * SLOWDOWN,
                                   env=self.shell.env)
             return json.loads(done.stdout) if done.returncode == 0 else {}
         with open(os.path.join(self.folder, name + ".job"), "rb") as f:

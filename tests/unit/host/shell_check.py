@@ -95,6 +95,8 @@ def main():
         (f"{exit_3} & probe ab & probe %_? %?", 3, "[ab]\n[2 3]\n", {}),
         ("@probe a & @probe b", 1, "[a]\n[b]\n", {}),
         ("set _cwd=mine & probe %_cwd", 4, "[mine]\n", {}),
+        ("probe ab & echo [%_?] & echoerr b & echo off & echo", 1, "[ab]\n[2]\n", {},
+         "b\nhostshell: echo on is not built into this shell\n"),
         ("probe a > out.txt", 1, "", {"out.txt": "[a]\n"}),
         ("probe a>out.txt & probe b >> out.txt", 1, "", {"out.txt": "[a]\n[b]\n"}),
         ('probe a > "%TARDO_CHECK% file.txt" b', 3, "", {"v1 file.txt": "[a b]\n"}),
@@ -133,7 +135,7 @@ def main():
                       code_out_err + (left,))
 
     child = ["cmd /c echo child %%TARDO_CHILD%%", "cmd /c exit 6"] if windows else \
-            ["echo child $TARDO_CHILD", "sh -c 'exit 6'"]
+            ["sh -c 'echo child $TARDO_CHILD'", "sh -c 'exit 6'"]
     check("other commands go to the system shell, which sees the variables; its code is the result",
           [], 6, ("child seen" + eol).encode(),
           stdin=("set TARDO_CHILD=seen\n" + "\n".join(child) + "\n").encode())

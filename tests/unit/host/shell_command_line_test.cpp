@@ -31,13 +31,13 @@ TEST(ShellCommandLine, ParametersAloneStillCarryTheLine) {
   std::string out;
   EXPECT_EQ(RunShell(L"/c exit 9", &out), 9);
   EXPECT_EQ(RunShell(L"--set _pipe=0 /c echo \"a  b\"  c", &out), 0);
-  EXPECT_EQ(out, "\"a  b\"  c\r\n");
+  EXPECT_EQ(out, "\"a  b\"  c\n");
 }
 
 TEST(ShellCommandLine, AFullCommandLineKeepsTheLineAsTyped) {
   std::string out;
   EXPECT_EQ(RunShell(L"\"" + ShellPath() + L"\" /c echo \"x  y\"", &out), 0);
-  EXPECT_EQ(out, "\"x  y\"\r\n");
+  EXPECT_EQ(out, "\"x  y\"\n");
 }
 
 }  // namespace
