@@ -81,6 +81,9 @@ print(" ".join(test["name"] for test in json.load(sys.stdin)["tests"]
       build/win32/x86-machine.log \
       bash tests/wine/x86-machine.sh build/win32 build/win32/x86-machine.console 2400 \
       bash tests/wine/x86-suite.sh build/win32
+    # The emulated machine takes longest: whatever runs beside it yields it
+    # its core.
+    renice -n 10 -p $$ >/dev/null
   fi
 done
 
