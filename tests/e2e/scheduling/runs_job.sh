@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Wine's scheduler really runs a job the plug-in registered: hostshell.exe
 # with Tardo.dll, SHELL set as %_cmdspec, registers "cd > MARKER" for the
-# next minute (typed in back quotes, as a user would, so that the job's
-# shell redirects, not the one that schedules); the job must write its
-# working directory, the shell's folder, into MARKER. The job is deleted afterwards.
+# next minute, or "echo %_cwd > MARKER" when SHELL is the stand-in host
+# (typed in back quotes, as a user would, so that the job's shell expands
+# and redirects, not the one that schedules); the job must write its
+# working directory, the shell's folder, into MARKER. cmd.exe writes it in
+# the OEM code page, the stand-in host in UTF-8, as the shell's folder may
+# hold any letter. The job is deleted afterwards.
 #   runs_job.sh WINE_RUN BIN_DIR WORK_DIR SHELL TASKS_DIR
 # SHELL is a Windows path (C:\...) or a program in BIN_DIR (hostshell.exe).
 # What Wine's scheduler service does bounds every wait:
@@ -28,8 +31,8 @@ tasks=$5
 . "$(dirname "$0")/../../wine/scheduled-job.sh"
 slowdown=${TARDO_WINE_SLOWDOWN:-1}
 case "$shell" in
-  *\\*) ;;
-  *) shell=$(windows_path "$bin/$shell") ;;
+  *\\*) job=cd ;;
+  *) shell=$(windows_path "$bin/$shell") job="echo %_cwd" ;;
 esac
 mkdir -p "$work"
 marker="$work/marker.txt"
@@ -45,7 +48,7 @@ trap 'comm -13 <(echo "$jobs_before") <(tardo_jobs) | while read -r file; do rm 
 next_minute
 minute=$(date -d "@$target" '+%F %H:%M')
 timeout $((120 * slowdown)) "$run" "$bin/hostshell.exe" --plugin "$(windows_path "$bin/Tardo.dll")" --set "_cmdspec=$shell" \
-  /c "tardo until $at \`cd > \"$(windows_path "$marker")\"\`" </dev/null >"$work/schedule.out" 2>"$work/schedule.err"
+  /c "tardo until $at \`$job > \"$(windows_path "$marker")\"\`" </dev/null >"$work/schedule.out" 2>"$work/schedule.err"
 status=$?
 if [ $status -ne 0 ] || ! grep -qF "[$minute]" "$work/schedule.out"; then
   echo "tardo did not schedule the job for $minute (exit $status):"; cat "$work/schedule.out" "$work/schedule.err"
