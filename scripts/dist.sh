@@ -40,9 +40,10 @@ export TARDO_BUILT_ON=tardo-release
 for arch in x64 x86; do
   case $arch in x64) preset=win64 triple=x86_64-w64-mingw32 ;; x86) preset=win32 triple=i686-w64-mingw32 ;; esac
   rm -rf "${root:?}/$arch"
-  # The flags reach the compiler through a shell: quoted, the folder may hold blanks.
+  # The flags reach the compiler through a shell: in double quotes, the
+  # folder may hold blanks (CMake drops single quotes around a -D value).
   cmake --preset "$preset" -B "$root/$arch" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS="'-ffile-prefix-map=$PWD/='" \
+    -DCMAKE_CXX_FLAGS="-ffile-prefix-map=\"$PWD/=\"" \
     -DCMAKE_SHARED_LINKER_FLAGS="-s -Wl,--no-insert-timestamp" >/dev/null
   cmake --build "$root/$arch" -j "${TARDO_JOBS:-2}" --target Tardo >/dev/null
   mkdir -p "$out/$arch"

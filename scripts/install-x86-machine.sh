@@ -3,8 +3,8 @@
 # kernel cannot run 32-bit code (tests/wine/x86-machine.sh): Debian's QEMU,
 # installed, and in $TARDO_CACHE/x86-machine (default /var/cache/tardo)
 # Debian 12's own kernel and busybox, downloaded and unpacked (not
-# installed), and an initramfs made from busybox, the kernel's virtio and 9p
-# modules and tests/wine/x86-machine-init. Idempotent: once the kernel is in
+# installed), and an initramfs made from busybox, the kernel's virtio, 9p and
+# overlay modules and tests/wine/x86-machine-init. Idempotent: once the kernel is in
 # the cache no package registry is asked again, and the initramfs is made
 # anew (in a second) only when its init script changed. Prints nothing when
 # there was nothing to do.
@@ -26,7 +26,15 @@ fi
 # The kernel, the modules the guest loads (in the order it loads them) and
 # busybox, from the packages themselves: a full-system emulator runs a
 # kernel of its own, and nothing here touches the machine's own boot.
-if [ ! -f "$machine/vmlinuz" ]; then
+# The modules the guest loads: the 9p file system over virtio, and overlay
+# for its /tmp.
+wanted="virtio_pci 9pnet_virtio 9p overlay"
+made() {
+  local module
+  for module in $wanted; do [ -f "$machine/initramfs/lib/modules/$module.ko" ] || return 1; done
+  [ -f "$machine/vmlinuz" ]
+}
+if ! made; then
   work=$machine.partial
   $as_root rm -rf "$work"
   $as_root mkdir -p "$work/debs"
@@ -39,7 +47,7 @@ if [ ! -f "$machine/vmlinuz" ]; then
   $as_root mkdir -p "$work/initramfs/bin" "$work/initramfs/lib/modules"
   $as_root cp "$work"/unpacked/boot/vmlinuz-* "$work/vmlinuz"
   $as_root cp "$work/unpacked/bin/busybox" "$work/initramfs/bin/busybox"
-  # The 9p file system over virtio, each module after the ones it needs.
+  # Each module after the ones it needs.
   modules=$(echo "$work"/unpacked/lib/modules/*/kernel)
   loaded=()
   load() {
@@ -52,7 +60,7 @@ if [ ! -f "$machine/vmlinuz" ]; then
     $as_root cp "$file" "$work/initramfs/lib/modules/"
     loaded+=("$module")
   }
-  for module in virtio_pci 9pnet_virtio 9p; do load "$module"; done
+  for module in $wanted; do load "$module"; done
   printf '%s.ko\n' "${loaded[@]}" | $as_root tee "$work/initramfs/lib/modules/order" >/dev/null
   $as_root rm -rf "$work/debs" "$work/unpacked" "$machine"
   $as_root mv "$work" "$machine"
